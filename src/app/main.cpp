@@ -1,0 +1,60 @@
+// kanote: starts the address book with the file named on the command line, if any.
+#include "app/adrsbook.h"
+#include "store/datamodule.h"
+#include "store/settingsfile.h"
+
+#include "platform/fonts.h"
+#include "platform/helpwindow.h"
+#include "platform/messagebox.h"
+#include "platform/modalrunner.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt would abort; say so in one line instead.
+bool displayAvailable()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty())
+        return true;
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "kanote: no display found (set DISPLAY, or QT_QPA_PLATFORM=offscreen)\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kanote"));
+    QApplication::setOrganizationName(QStringLiteral("kanote"));
+
+    // A second copy ends at once, without a word.
+    SingleInstance instance;
+    if (!instance.acquire())
+        return 0;
+
+    Fonts::installSubstitutions();
+
+    QtMessageBoxes boxes;
+    QtModalRunner modal;
+    QtHelpSystem help;
+    DataModule data(PlatformServices{&boxes, &modal, &help});
+    data.ProgramFolder = QApplication::applicationDirPath();
+    data.SettingsPath = SettingsFile::locate(data.ProgramFolder);
+
+    Adrsbook window(data);
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    window.Form_Load(args.join(QLatin1Char(' ')));
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The help file "kanote.hlp": UTF-8 text made of topics. Each topic starts
+// with a line "@topic <id> <title>", may have a line "@keywords k1;k2;..."
+// and is followed by its HTML body. The topic "contents" is the contents
+// page; topics named by a number are reached by that context number.
+// A link "#<id>" in a body leads to another topic.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct HelpTopic {
+    QString id;
+    QString title;
+    QStringList keywords;
+    QString body;
+};
+
+class HelpFile {
+public:
+    bool load(const QString &path);
+    static HelpFile parse(const QString &text);
+    const HelpTopic *topic(const QString &id) const;
+    // (keyword, topic id) pairs, sorted by keyword.
+    QList<QPair<QString, QString>> keywordIndex() const;
+    QList<HelpTopic> topics;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The help viewer: requests name the help file and a command, as the program
+// has always asked its help system (contents, keyword search, a topic by
+// context number, quit).
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace HelpCommand {
+constexpr int Context = 1;
+constexpr int Quit = 2;
+constexpr int Contents = 3;
+constexpr int PartialKey = 0x105;
+}
+
+class HelpSystem {
+public:
+    virtual ~HelpSystem() = default;
+    // `data` is the context number for Context; `key` the keyword for PartialKey.
+    virtual void request(QWidget *owner, const QString &helpFile, int command, int data = 0,
+                         const QString &key = QString()) = 0;
+};
+
+// Remembers every request; for tests.
+class RecordingHelpSystem : public HelpSystem {
+public:
+    struct Request { QString helpFile; int command; int data; QString key; };
+    QList<Request> requests;
+    void request(QWidget *, const QString &helpFile, int command, int data,
+                 const QString &key) override
+    {
+        requests.append({helpFile, command, data, key});
+    }
+};

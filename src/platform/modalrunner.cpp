@@ -1,0 +1,19 @@
+#include "platform/modalrunner.h"
+
+#include <QDialog>
+
+int QtModalRunner::run(QDialog &dialog)
+{
+    return dialog.exec();
+}
+
+int ScriptedModalRunner::run(QDialog &dialog)
+{
+    ran.append(dialog.objectName());
+    if (scripts.isEmpty()) {
+        unexpected.append(dialog.objectName());
+        return QDialog::Rejected;
+    }
+    Script script = scripts.takeFirst();
+    return script(dialog);
+}

@@ -1,0 +1,152 @@
+#pragma once
+// The state every window shares while one address book is open, and the
+// routines that read it. main() creates one DataModule and hands it to every
+// window; a test creates its own. Two DataModules never see each other.
+#include "store/addressrecord.h"
+#include "store/mainwindowlink.h"
+#include "store/settingsfile.h"
+#include "store/settingsrecord.h"
+
+#include "platform/messagebox.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <array>
+#include <memory>
+
+class HelpSystem;
+class ModalRunner;
+class QIODevice;
+class QWidget;
+
+// The platform services the windows use; main() gives the Qt ones, tests
+// give scripted ones.
+struct PlatformServices {
+    MessageBoxes *Boxes = nullptr;
+    ModalRunner *Modal = nullptr;
+    HelpSystem *Help = nullptr;
+};
+
+class DataModule {
+public:
+    static constexpr int MaxFixedRecords = 32767;
+    static constexpr int LineIndexSize = 1029;  // entries 0 ... 1028
+    static constexpr int MaxTextRecords = 1027; // the last entry marks the end
+    static constexpr qint16 FixedLength = -1;
+    static constexpr qint16 DelimitedText = 0;
+
+    explicit DataModule(PlatformServices services);
+    ~DataModule();
+
+    // ---- shared state, under the names every window knows ----
+    AddressRecord RecordBuffer;
+    std::array<QString, 11> FieldText; // 1 ... 10 in field order
+    qint16 RecordCount = 0;
+    qint16 RecordLength = RecordLayout::Length;
+    std::unique_ptr<QFile> DataChannel;
+    qint32 CurrentRecord = 0;
+    QString CurrentFileName = QStringLiteral("*.kno");
+    qint16 DataFormat = FixedLength;
+    qint16 FileMode = 0;
+    qint16 OpenStatus = 0;
+    std::array<qint32, LineIndexSize> LineIndex{};
+    QString LineText;
+    qint16 LineLength = 0;
+    qint32 FieldStart = 0; // positions in LineText, 1-based
+    qint32 FieldEnd = 0;
+    QChar QuoteMark = QLatin1Char('"');
+    QChar Delimiter = QLatin1Char(';');
+    QString NewLine = QStringLiteral("\r\n");
+    qint64 FileLength = 0;
+    QDateTime FileDate;
+    QString StartFolder;
+    QString CommandFile;
+    QString CallTrace;
+    qint16 MsgAnswer = 0;
+    int SavedPointer = 0;
+    qint16 SearchHit = 0;
+    qint16 PostalDigits = 7;
+    SettingsRecord Settings;
+
+    // Derived at start-up.
+    QString IchiFnt; // list-print font name
+    float IchiFsz = 0; // list-print font size
+    LayoutDefaults DefaultLayout = LayoutDefaults::factory();
+    QString ProgramFolder;
+    QString SettingsPath;
+    QString HelpFile;
+
+    PlatformServices Platform;
+    MainWindowLink *MainWindow = nullptr;
+
+    // ---- messages ----
+    // Shows a box and keeps its answer in MsgAnswer.
+    int Msg(QWidget *parent, const QString &text, MsgIcon icon = MsgIcon::None,
+            MsgButtons buttons = MsgButtons::Ok, const QString &caption = QString());
+    // The report of a run-time error: caption = the handler that caught it.
+    // Empties CommandFile and CallTrace afterwards.
+    void ErrReport(const QString &caption, const QString &description, QWidget *parent = nullptr);
+    // Fixed failure messages, caption "Err Msg". Code 1: no records.
+    int ErrMsg(int code, const QString &description = QString(), QWidget *parent = nullptr);
+    // Appends " > name" to CallTrace.
+    void Trace(const QString &name) { CallTrace += QStringLiteral(" > ") + name; }
+
+    // ---- the record buffer ----
+    void ClearRecord() { RecordBuffer.clear(); }
+    void FieldsToRecord();
+    void RecordToFields();
+    void ClearFields();
+
+    // ---- the open data file ----
+    // Opens CurrentFileName in DataFormat for FileMode; 0 success, -1 failure
+    // (the user was told). Unexpected failures throw RunError.
+    int Hyoujun();
+    void BuildLineIndex();
+    // Closes the data file (VB's "close all files" for the data module).
+    void CloseData();
+    // Full path of the open data file (the current folder is its folder).
+    QString DataFilePath() const;
+    // Reads record n of a fixed-length file into RecordBuffer.
+    void ReadRecord(int n);
+    // Writes RecordBuffer as record n of a fixed-length file.
+    void WriteRecord(int n);
+    // Reads record n of either format into FieldText.
+    void LoadRecord(int n);
+    // FileLength and FileDate from the file on disk.
+    void RefreshFileInfo();
+    // The main window's labels after a change: count and date, and the name
+    // when `withName`.
+    void ShowChange(bool withName);
+    // "固定長" or "可変長  " + the delimiter's name.
+    QString DataFormatText() const;
+    QString FileDateText() const;
+    static QString DateTimeText(const QDateTime &when);
+
+    // ---- text lines ----
+    void BuildLine(QChar delimiter);
+    void BuildLine() { BuildLine(Delimiter); }
+    void ReadLine();
+    // Reads one line of any file into LineText / LineLength (no gates).
+    void ReadLineFrom(QIODevice &device);
+    QString NextField();
+    void ParseLine();
+    int ParseLineBySelection();
+    // The splitting halves of ParseLine / ParseLineBySelection, for a
+    // LineText already set.
+    void SplitLine();
+    int SplitLineBySelection();
+
+    // ---- main window ----
+    void LockMainMenus();
+    void UnlockMainMenus();
+    void SetLabel(MainWindowLink::Label label, const QString &text);
+};
+
+// Reads one line from the device's position: the bytes up to CR LF, a lone
+// CR or a lone LF (the line end is consumed, not returned). Returns false at
+// the end of the device with nothing read.
+bool readRawLine(QIODevice &device, QByteArray &line);
+// Quotes a value for a delimited line when it holds the delimiter or a
+// double quote (inner quotes doubled); other values are returned unchanged.
+QString quoteField(const QString &value, QChar delimiter);

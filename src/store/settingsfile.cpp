@@ -1,0 +1,136 @@
+#include "store/settingsfile.h"
+
+#include "platform/fonts.h"
+#include "platform/runerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+LayoutDefaults LayoutDefaults::factory()
+{
+    LayoutDefaults d;
+    const std::array<qint16, 9> vTop = {300, 360, 340, 340, 770, 770, 895, 895, 1230};
+    const std::array<qint16, 9> vLeft = {860, 760, 600, 480, 250, 185, 125, 63, 80};
+    const std::array<qint16, 9> hTop = {300, 400, 500, 600, 1180, 1260, 1340, 1400, 1230};
+    const std::array<qint16, 9> hLeft = {250, 310, 300, 300, 70, 100, 200, 200, 80};
+    for (int i = 0; i < 9; ++i) {
+        d.Top[i] = vTop[i];
+        d.Left[i] = vLeft[i];
+        d.Top[i + 10] = hTop[i];
+        d.Left[i + 10] = hLeft[i];
+    }
+    return d;
+}
+
+namespace SettingsFile {
+
+QString locate(const QString &programFolder)
+{
+    const QString inProgramFolder = QDir(programFolder).filePath(FileName);
+    const QFileInfo file(inProgramFolder);
+    const QFileInfo folder(programFolder);
+    if (file.exists() ? file.isWritable() : folder.isWritable())
+        return inProgramFolder;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return QDir(config).filePath(FileName);
+}
+
+SettingsRecord read(const QString &path, bool *wasEmpty)
+{
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(SettingsRecord::Size);
+    else if (!file.exists() && file.open(QIODevice::WriteOnly))
+        file.close(); // a missing file is created empty
+    if (wasEmpty)
+        *wasEmpty = bytes.isEmpty();
+    return SettingsRecord::fromBytes(bytes);
+}
+
+void write(const QString &path, const SettingsRecord &settings)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(settings.toBytes()) != SettingsRecord::Size
+        || !file.commit())
+        throw RunError(QStringLiteral("設定ファイル %1 に書き込めません。(%2)")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void setLayoutDefaults(SettingsRecord &s, const LayoutDefaults &defaults)
+{
+    s.ListFontName = Fonts::Mincho;
+    s.ListFontSize = 10.5f;
+    const std::array<float, 9> vertical = {18, 18, 24, 24, 12, 12, 12, 12, 12};
+    const std::array<float, 9> horizontal = {14, 14, 18, 18, 12, 12, 12, 12, 12};
+    for (int i = 0; i < 9; ++i) {
+        s.FontSize[i] = vertical[i];
+        s.FontSize[i + 10] = horizontal[i];
+        s.FontName[i] = Fonts::Mincho;
+        s.FontName[i + 10] = Fonts::Mincho;
+    }
+    s.LayoutTop = defaults.Top;
+    s.LayoutLeft = defaults.Left;
+}
+
+void applyFirstRun(SettingsRecord &s, const QString &currentFolder, const QDate &today,
+                   const LayoutDefaults &defaults)
+{
+    s.LastFolder = QDir::toNativeSeparators(currentFolder);
+    s.PrintMark = QString();
+    s.SenderNumber = 1;
+    s.SavedDataFormat = -1;
+    s.PostalTop = 152;
+    s.PostalLeft = 482;
+    s.HonorificIndex = 1;
+    s.DelimiterCode = 1;
+    s.SelectionCount = 0;
+    s.FirstUseDate = settingsDateText(today);
+    s.PrintOffset = -5;
+    s.Reserved108 = -98;
+    setLayoutDefaults(s, defaults);
+}
+
+void checkAndUpgrade(SettingsRecord &s, const QString &startFolder, const QDate &today,
+                     const LayoutDefaults &defaults)
+{
+    const QString folder = s.LastFolder.trimmed();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        s.LastFolder = QDir::toNativeSeparators(startFolder);
+    QDir::setCurrent(s.LastFolder.trimmed());
+    if (!isValidSettingsDate(s.FirstUseDate))
+        s.FirstUseDate = settingsDateText(today);
+    if (s.SettingsVersion < 1) {
+        s.PostalTop = 152;
+        s.PostalLeft = 482;
+        s.PrintOffset = -5;
+        setLayoutDefaults(s, defaults);
+    }
+    if (s.SettingsVersion < 10410)
+        setLayoutDefaults(s, defaults);
+}
+
+QChar delimiterFor(qint16 &code)
+{
+    switch (code) {
+    case 2: return QLatin1Char(',');
+    case 3: return QLatin1Char('\t');
+    case 1: return QLatin1Char(';');
+    default: code = 1; return QLatin1Char(';');
+    }
+}
+
+QString delimiterName(qint16 code)
+{
+    switch (code) {
+    case 2: return QStringLiteral("(ｺﾝﾏ)");
+    case 3: return QStringLiteral("(ﾀﾌﾞ)");
+    default: return QStringLiteral("(ｾﾐｺﾛﾝ)");
+    }
+}
+
+} // namespace SettingsFile

@@ -1,0 +1,78 @@
+#include "support/testenv.h"
+
+#include "platform/codec.h"
+#include "platform/runerror.h"
+
+#include <QDir>
+#include <QFile>
+
+TestEnv::TestEnv()
+    : previousFolder(QDir::currentPath())
+{
+    QDir::setCurrent(dir.path());
+    dm = std::make_unique<DataModule>(PlatformServices{&boxes, &modal, &help});
+    dm->MainWindow = &mainWindow;
+    dm->ProgramFolder = dir.path();
+    dm->SettingsPath = dir.filePath(QStringLiteral("KANOTE.DAT"));
+    dm->StartFolder = dir.path();
+    dm->Settings.DelimiterCode = 1;
+}
+
+TestEnv::~TestEnv()
+{
+    dm.reset();
+    QDir::setCurrent(previousFolder);
+}
+
+QString TestEnv::path(const QString &name) const
+{
+    return dir.filePath(name);
+}
+
+void TestEnv::writeFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(path(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QByteArray TestEnv::readFile(const QString &name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray TestEnv::record(const QStringList &fields)
+{
+    AddressRecord r;
+    for (int f = 1; f <= 10 && f <= fields.size(); ++f)
+        r.setField(f, fields[f - 1]);
+    return r.bytes();
+}
+
+QByteArray TestEnv::line(const QString &text)
+{
+    return Cp932::encode(text) + "\r\n";
+}
+
+bool TestEnv::open(const QString &name, qint16 format, qint16 mode)
+{
+    dm->CurrentFileName = name;
+    dm->DataFormat = format;
+    dm->FileMode = mode;
+    try {
+        return dm->Hyoujun() == 0;
+    } catch (const RunError &) {
+        return false;
+    }
+}
+
+QString TestEnv::unexpected() const
+{
+    QString out;
+    for (const ShownBox &b : boxes.unexpected)
+        out += QStringLiteral("unexpected box [%1] %2\n").arg(b.caption, b.text);
+    for (const QString &w : modal.unexpected)
+        out += QStringLiteral("unexpected window %1\n").arg(w);
+    return out;
+}

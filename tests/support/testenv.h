@@ -1,0 +1,44 @@
+#pragma once
+// What every test needs: a temporary folder made current, a DataModule with
+// scripted message boxes and modal windows, a recording help system and a
+// fake main window, and helpers to write and read CP932 files.
+#include "store/datamodule.h"
+
+#include "platform/helpsystem.h"
+#include "platform/messagebox.h"
+#include "platform/modalrunner.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+class TestEnv {
+public:
+    TestEnv();
+    ~TestEnv();
+
+    QString path(const QString &name) const;
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+    // A fixed-length record of ten fields (missing ones blank).
+    static QByteArray record(const QStringList &fields);
+    // A delimited line of CP932 text with CR LF.
+    static QByteArray line(const QString &text);
+
+    // Opens a book the way the file dialog does; fails the test on error.
+    bool open(const QString &name, qint16 format, qint16 mode = 1);
+    // Empty when every box and modal window was expected; else what was not.
+    QString unexpected() const;
+
+    QTemporaryDir dir;
+    ScriptedMessageBoxes boxes;
+    ScriptedModalRunner modal;
+    RecordingHelpSystem help;
+    FakeMainWindow mainWindow;
+    std::unique_ptr<DataModule> dm;
+
+private:
+    QString previousFolder;
+};
