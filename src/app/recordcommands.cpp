@@ -19,15 +19,6 @@ void Adrsbook::Menu_Edit_Add_Click()
 {
 }
 
-void Adrsbook::Menu_Edit_Sort_Click()
-{
-    if (dm.RecordCount <= 1) {
-        dm.Msg(this, QStringLiteral("ﾃﾞｰﾀ数が %1のため｢並び換え｣処理はできません！").arg(dm.RecordCount),
-               MsgIcon::Exclamation);
-        return;
-    }
-}
-
 void Adrsbook::Menu_Disp_Search_Click()
 {
     if (dm.RecordCount < 1) {
@@ -35,12 +26,6 @@ void Adrsbook::Menu_Disp_Search_Click()
                MsgIcon::Exclamation);
         return;
     }
-}
-
-void Adrsbook::MeNu_Disp_List_Click()
-{
-    if (!hasRecords())
-        return;
 }
 
 void Adrsbook::Menu_Disp_Print_Click()

@@ -1,0 +1,49 @@
+#include "store/tempfile.h"
+
+#include "platform/runerror.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+TempFile::TempFile(const QString &path)
+    : file(path)
+{
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw RunError(QStringLiteral("一時ファイル %1 を作成できません。(%2)")
+                           .arg(QFileInfo(path).fileName(), file.errorString()));
+}
+
+TempFile::~TempFile()
+{
+    if (!committed) {
+        file.close();
+        file.remove();
+    }
+}
+
+void TempFile::write(const QByteArray &bytes)
+{
+    if (file.write(bytes) != bytes.size())
+        throw RunError(QStringLiteral("一時ファイル %1 に書き込めません。(%2)")
+                           .arg(QFileInfo(file.fileName()).fileName(), file.errorString()));
+    written += bytes.size();
+}
+
+void TempFile::commitOver(const QString &target)
+{
+    const QString name = QFileInfo(file.fileName()).fileName();
+    if (!file.flush() || ::fsync(file.handle()) != 0)
+        throw RunError(QStringLiteral("一時ファイル %1 に書き込めません。(%2)").arg(name, file.errorString()));
+    file.close();
+    const QByteArray from = QFile::encodeName(QFileInfo(file.fileName()).absoluteFilePath());
+    const QByteArray to = QFile::encodeName(QFileInfo(target).absoluteFilePath());
+    if (std::rename(from.constData(), to.constData()) != 0)
+        throw RunError(QStringLiteral("%1 を %2 に置き換えられません。(%3)")
+                           .arg(name, QFileInfo(target).fileName(),
+                                QString::fromLocal8Bit(std::strerror(errno))));
+    committed = true;
+}
