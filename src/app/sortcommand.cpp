@@ -1,7 +1,12 @@
 // 並び換え: puts the book in the order of its readings (ﾌﾘｶﾞﾅ).
 #include "app/adrsbook.h"
 
+#include "app/cancelf.h"
+#include "app/furiganasort.h"
 #include "store/datamodule.h"
+
+#include "platform/pointer.h"
+#include "platform/runerror.h"
 
 void Adrsbook::Menu_Edit_Sort_Click()
 {
@@ -10,4 +15,28 @@ void Adrsbook::Menu_Edit_Sort_Click()
                MsgIcon::Exclamation);
         return;
     }
+    if (dm.Msg(this, QStringLiteral("「ﾌﾘｶﾞﾅ」をキーにして ｱｲｳｴｵ順に並び換えを行います。"),
+               MsgIcon::Question, MsgButtons::OkCancel, QStringLiteral("並び換え"))
+        != MsgAnswerCode::Ok)
+        return;
+
+    dm.Trace(QStringLiteral("Menu_Edit_Sort_Click"));
+    dm.SavedPointer = Pointer::current();
+    Pointer::showHourglass();
+    try {
+        CancelF progress(dm, this);
+        progress.show();
+        SortBook(dm, [&progress](int done) { progress.Advance(done); });
+        progress.Advance(dm.RecordCount);
+        progress.close();
+    } catch (const RunError &e) {
+        // The book on disk is the one before the sort, open again.
+        dm.ErrReport(QStringLiteral("Menu_Edit_Sort_Click"), e.description(), this);
+        Pointer::restore(dm.SavedPointer);
+        return;
+    }
+    dm.RefreshFileInfo();
+    dm.SetLabel(MainWindowLink::DateLabel, dm.FileDateText());
+    Pointer::restore(dm.SavedPointer);
+    dm.Msg(this, QStringLiteral("並び換え完了"), MsgIcon::Information);
 }
