@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <deque>
 #include <numeric>
 
 namespace FuriganaSort {
@@ -45,66 +46,100 @@ std::vector<int> rankKeys(const std::vector<QString> &keys)
 
 namespace {
 
-// The first position from `from` on whose rank is below `key`, or `end`.
-// Whole blocks are tested first so that the compiler can test each block's
-// ranks together.
-int firstBelow(const int *ranks, int from, int end, int key)
-{
-    constexpr int block = 16;
-    int j = from;
-    while (j + block <= end) {
-        int below = 0;
-        for (int k = 0; k < block; ++k)
-            below |= ranks[j + k] < key;
-        if (below)
-            break;
-        j += block;
+// Counts, for a position, how many marked positions lie before it.
+class PrefixCounter {
+public:
+    explicit PrefixCounter(int size) : tree(static_cast<size_t>(size) + 1, 0) {}
+    void mark(int position)
+    {
+        for (size_t i = static_cast<size_t>(position) + 1; i < tree.size(); i += i & (~i + 1))
+            ++tree[i];
     }
-    while (j < end && ranks[j] >= key)
-        ++j;
-    return j;
+    int before(int position) const
+    {
+        int count = 0;
+        for (size_t i = static_cast<size_t>(position); i > 0; i -= i & (~i + 1))
+            count += tree[i];
+        return count;
+    }
+
+private:
+    std::vector<int> tree;
+};
+
+// Moves the first `steps` entries (modulo the size) to the back.
+void rotate(std::deque<int> &queue, int steps)
+{
+    if (queue.size() < 2)
+        return;
+    for (int s = steps % static_cast<int>(queue.size()); s > 0; --s) {
+        queue.push_back(queue.front());
+        queue.pop_front();
+    }
 }
 
 } // namespace
 
+// Why this gives the exchange selection's result without running it.
+//
+// Pass p carries the key at p along the later positions: whenever a strictly
+// smaller key is met, the carried record is put down in its place and the
+// smaller one is carried on; the last one carried ends at p. So records are
+// settled in ascending order of their keys, and the records of one key v are
+// settled in the order they stand in once every smaller key is settled.
+//
+// Watch one key v and call the other records smaller (L) or greater (G).
+// The records of key v move only relative to the L and G records around them,
+// never by being compared with each other (equal keys are not exchanged), and
+// comparisons within L or within G never change which positions hold L, v or
+// G records. Take the records not yet settled up to the first L record: a
+// pass settles that L record and puts the other records of this stretch one
+// place further on, except the first v record among them, which is carried to
+// the place of the L record, behind the other v records of the stretch. The
+// stretch then runs on to the next L record.
+//
+// So, for key v, only the v records matter, in their original order, each
+// with the number of L records before it: the records before the first L
+// start a queue; each L record moves the front of the queue to its back, then
+// the v records up to the next L record join at the back. After the last L
+// record the queue is the order in which the v records are settled.
 std::vector<int> exchangeOrder(const std::vector<int> &ranks, const std::function<void(int)> &pass)
 {
     const int n = static_cast<int>(ranks.size());
-    std::vector<int> rank(ranks);
-    std::vector<int> index(ranks.size());
-    std::iota(index.begin(), index.end(), 0);
+    std::vector<int> order;
+    order.reserve(ranks.size());
     if (n == 0)
-        return index;
+        return order;
 
-    // How many of each rank stand at the positions not yet settled: a key
-    // that is already the smallest of them cannot be exchanged any more, so
-    // a pass stops scanning as soon as its key is that smallest rank.
-    const int rankCount = *std::max_element(rank.begin(), rank.end()) + 1;
-    std::vector<int> remaining(static_cast<size_t>(rankCount), 0);
-    for (int r : rank)
-        ++remaining[static_cast<size_t>(r)];
-    int lowest = 0;
+    const int rankCount = *std::max_element(ranks.begin(), ranks.end()) + 1;
+    std::vector<std::vector<int>> byRank(static_cast<size_t>(rankCount));
+    for (int i = 0; i < n; ++i)
+        byRank[static_cast<size_t>(ranks[static_cast<size_t>(i)])].push_back(i);
 
-    for (int pos = 0; pos + 1 < n; ++pos) {
-        while (remaining[static_cast<size_t>(lowest)] == 0)
-            ++lowest;
-        int key = rank[pos];
-        int j = pos + 1;
-        while (key > lowest) {
-            j = firstBelow(rank.data(), j, n, key);
-            if (j >= n)
-                break;
-            std::swap(rank[pos], rank[j]);
-            std::swap(index[pos], index[j]);
-            key = rank[pos];
-            ++j;
+    PrefixCounter settled(n);
+    std::deque<int> queue;
+    for (const std::vector<int> &records : byRank) {
+        if (records.size() > 1) {
+            const int smaller = static_cast<int>(order.size());
+            int passed = 0; // L records met so far
+            queue.clear();
+            for (int record : records) {
+                const int before = settled.before(record);
+                rotate(queue, before - passed);
+                passed = before;
+                queue.push_back(record);
+            }
+            rotate(queue, smaller - passed);
+            order.insert(order.end(), queue.begin(), queue.end());
+        } else if (records.size() == 1) {
+            order.push_back(records.front());
         }
-        // The pass leaves the smallest remaining rank at pos.
-        --remaining[static_cast<size_t>(rank[pos])];
+        for (int record : records)
+            settled.mark(record);
         if (pass)
-            pass(pos + 1);
+            pass(qMin(static_cast<int>(order.size()), n - 1));
     }
-    return index;
+    return order;
 }
 
 } // namespace FuriganaSort

@@ -155,10 +155,29 @@ void TstSort::rankingAndExchangeOrder()
     // The exchange selection is not stable: [2a, 2b, 1] leaves 2b before 2a.
     QCOMPARE(exchangeOrder({2, 2, 1}), (std::vector<int>{2, 1, 0}));
 
+    // Every book of up to 7 records with keys from 3 values.
+    for (int n = 0; n <= 7; ++n) {
+        int total = 1;
+        for (int i = 0; i < n; ++i)
+            total *= 3;
+        for (int code = 0; code < total; ++code) {
+            std::vector<int> ranks;
+            for (int i = 0, c = code; i < n; ++i, c /= 3)
+                ranks.push_back(c % 3);
+            const auto expected = literalExchangeSelection(n, [&](int i) {
+                return QString(QChar(0x30 + ranks[static_cast<size_t>(i - 1)]));
+            });
+            const auto got = exchangeOrder(ranks);
+            QCOMPARE(int(got.size()), n);
+            for (int j = 0; j < n; ++j)
+                QCOMPARE(got[j] + 1, expected[j + 1]);
+        }
+    }
+
     // Random rank arrays against the literal procedure.
     QRandomGenerator rng(7);
     for (int round = 0; round < 300; ++round) {
-        const int n = rng.bounded(0, 80);
+        const int n = rng.bounded(0, 200);
         const int spread = rng.bounded(1, 12);
         std::vector<int> ranks(static_cast<size_t>(n));
         for (int &r : ranks)
