@@ -106,6 +106,15 @@ void TestAdrsbook::menusAtStart()
     QCOMPARE(w->Label7->text(), QStringLiteral("住所録"));
     QCOMPARE(w->Label6->text(), QStringLiteral("　説明文"));
     QCOMPARE(w->ToolBar->size(), QSize(550, 26));
+    // Each button face carries a picture, not just the grey of the strip.
+    for (int b = 1; b <= 12; ++b) {
+        const QImage face = w->ToolBar->image().copy(w->ButtonLeft[b] + 4, 6, 14, 14);
+        QSet<QRgb> colours;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                colours.insert(face.pixel(x, y));
+        QVERIFY2(colours.size() > 1, qPrintable(QStringLiteral("button %1 has no picture").arg(b)));
+    }
     QCOMPARE(env.dm->CurrentFileName, QStringLiteral("*.kno"));
     QCOMPARE(env.dm->HelpFile, env.path(QStringLiteral("kanote.hlp")));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));

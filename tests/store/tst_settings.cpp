@@ -197,12 +197,19 @@ void TestSettings::unwritableProgramFolderUsesConfigFolder()
 {
     TestEnv env;
     QCOMPARE(SettingsFile::locate(env.dir.path()), env.path(QStringLiteral("KANOTE.DAT")));
+    QStandardPaths::setTestModeEnabled(true);
+    // A program folder that cannot take the file sends it to the configuration folder.
+    env.writeFile(QStringLiteral("plainfile"), "x");
+    const QString impossible = env.path(QStringLiteral("plainfile/bin"));
+    const QString config = SettingsFile::locate(impossible);
+    QCOMPARE(config, QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                         .filePath(QStringLiteral("KANOTE.DAT")));
+    QVERIFY(QFileInfo(QFileInfo(config).path()).isDir());
     if (::geteuid() == 0)
-        QSKIP("root can write into any folder");
+        QSKIP("root can write into any folder: the permission case needs an ordinary user");
     const QString locked = env.path(QStringLiteral("locked"));
     QDir().mkdir(locked);
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QStandardPaths::setTestModeEnabled(true);
     const QString where = SettingsFile::locate(locked);
     QVERIFY(!where.startsWith(locked));
     QVERIFY(where.endsWith(QStringLiteral("/KANOTE.DAT")));
