@@ -184,6 +184,21 @@ void TestAdrsbook::commandLineOpensWithSavedFormat()
     QVERIFY(!w->Menu_File_Open[0]->isEnabled());
     QCOMPARE(env.dm->CallTrace, QString());
 
+    // Windows that work on the book lock the menus while they are open.
+    env.dm->LockMainMenus();
+    QVERIFY(!w->Menu_File->isEnabled());
+    QVERIFY(!w->Menu_Edit->isEnabled());
+    QVERIFY(!w->Menu_Disp->isEnabled());
+    QVERIFY(w->Help->isEnabled());
+    env.dm->UnlockMainMenus();
+    QVERIFY(w->Menu_File->isEnabled());
+    QVERIFY(w->Menu_Edit->isEnabled());
+    QVERIFY(w->Menu_Disp->isEnabled());
+    env.dm->RecordCount = 5;
+    env.dm->ShowChange(true);
+    QCOMPARE(w->Lab03->text(), QStringLiteral("5"));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("友人.csv"));
+
     w->Menu_File_Close_Click();
     for (QLabel *label : {w->Lab01, w->Lab02, w->Lab03, w->Lab04})
         QCOMPARE(label->text(), QString());
