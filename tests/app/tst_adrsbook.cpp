@@ -354,9 +354,19 @@ void TestAdrsbook::recordGates()
     TestEnv env;
     writeSettings(env, -1, 1);
     auto w = start(env);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    // With no book open the shortcuts of the disabled menus do nothing.
+    QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(env.boxes.shown.isEmpty());
     env.writeFile(QStringLiteral("empty.kno"), QByteArray());
     w->Form_OLEDragDrop(env.path(QStringLiteral("empty.kno")));
     const QString noRecords = QStringLiteral("ﾃﾞｰﾀ数が 0のため、処理できません！");
+    env.boxes.answer(MsgAnswerCode::Ok);
+    QTest::keyClick(w.get(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(env.boxes.shown.size(), 1);
+    QCOMPARE(env.boxes.shown.last().text, noRecords);
     const QList<std::function<void()>> gated = {
         [&] { w->Menu_Edit_Correct_Click(); }, [&] { w->Menu_Edit_Delete_Click(); },
         [&] { w->Menu_Edit_Change_Click(); }, [&] { w->MeNu_Disp_List_Click(); },
