@@ -1,0 +1,117 @@
+#include "store/duplicaterecord.h"
+
+#include "store/datamodule.h"
+#include "store/tempfile.h"
+
+#include "platform/runerror.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString TempName = QStringLiteral("asdfghjk.adr");
+
+QByteArray readBook(DataModule &dm)
+{
+    QFile *file = dm.DataChannel.get();
+    if (!file || !file->isOpen() || !file->seek(0))
+        throw RunError(QStringLiteral("%1 を読めません。").arg(dm.CurrentFileName));
+    QByteArray bytes = file->readAll();
+    if (bytes.size() != file->size())
+        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file->errorString()));
+    return bytes;
+}
+
+void checkRecord(const DataModule &dm)
+{
+    if (dm.CurrentRecord < 1 || dm.CurrentRecord > dm.RecordCount)
+        throw RunError(QStringLiteral("レコード %1 はありません。").arg(dm.CurrentRecord));
+}
+
+void reopen(DataModule &dm)
+{
+    dm.CloseData();
+    dm.DataChannel = std::make_unique<QFile>(dm.CurrentFileName);
+    QFile &file = *dm.DataChannel;
+    const bool opened = dm.DataFormat == DataModule::FixedLength
+        ? (file.open(QIODevice::ReadWrite) || file.open(QIODevice::ReadOnly))
+        : file.open(QIODevice::ReadOnly);
+    if (!opened)
+        throw RunError(QStringLiteral("%1 を開けません。(%2)").arg(dm.CurrentFileName, file.errorString()));
+    dm.FileLength = file.size();
+}
+
+// Writes the new book through "asdfghjk.adr" and puts it in place of the
+// data file; on failure the old book is open again.
+void replaceBook(DataModule &dm, const QByteArray &book)
+{
+    const QString target = dm.DataFilePath();
+    try {
+        TempFile temp(QFileInfo(target).dir().filePath(TempName));
+        temp.write(book);
+        dm.CloseData();
+        temp.commitOver(target);
+    } catch (const RunError &) {
+        reopen(dm);
+        throw;
+    }
+    reopen(dm);
+}
+
+} // namespace
+
+void DuplicateRecord(DataModule &dm)
+{
+    checkRecord(dm);
+    if (dm.RecordCount >= DataModule::MaxFixedRecords)
+        throw RunError(QStringLiteral("ﾃﾞｰﾀ数が %1 件のため、これ以上追加できません。").arg(dm.RecordCount));
+    const QByteArray old = readBook(dm);
+    const int length = RecordLayout::Length;
+    QByteArray book;
+    book.reserve(qsizetype(dm.RecordCount + 1) * length);
+    for (int i = 1; i <= dm.RecordCount; ++i) {
+        // A short last record is blank-filled, as reading it always did.
+        const QByteArray record = AddressRecord::fromBytes(old.mid(qsizetype(i - 1) * length, length)).bytes();
+        book += record;
+        if (i == dm.CurrentRecord)
+            book += record;
+    }
+    replaceBook(dm, book);
+    dm.RecordCount = static_cast<qint16>((dm.FileLength + length / 2) / length);
+}
+
+void DuplicateLine(DataModule &dm)
+{
+    checkRecord(dm);
+    if (dm.RecordCount >= DataModule::MaxTextRecords)
+        throw RunError(QStringLiteral("ﾃﾞｰﾀ数が %1 件のため、これ以上追加できません。").arg(dm.RecordCount));
+    QByteArray old = readBook(dm);
+    QBuffer buffer(&old);
+    buffer.open(QIODevice::ReadOnly);
+    QByteArray book;
+    std::array<qint32, DataModule::LineIndexSize> index{};
+    int written = 0;
+    auto put = [&](const QByteArray &line) {
+        ++written;
+        index[written] = static_cast<qint32>(book.size() + 1);
+        book += line;
+        book += "\r\n";
+    };
+    QByteArray line;
+    for (int i = 1; i <= dm.RecordCount; ++i) {
+        const qint64 start = qint64(dm.LineIndex[i]) - 1;
+        if (start < 0 || start > old.size() || !buffer.seek(start))
+            throw RunError(QStringLiteral("行 %1 を読めません。").arg(i));
+        readRawLine(buffer, line);
+        put(line);
+        if (i == dm.CurrentRecord)
+            put(line);
+    }
+    index[written + 1] = static_cast<qint32>(book.size() + 1);
+    replaceBook(dm, book);
+    dm.RecordCount = static_cast<qint16>(written);
+    for (int i = 1; i <= written + 1; ++i)
+        dm.LineIndex[i] = index[i];
+}
