@@ -1,6 +1,7 @@
 // Timings of 並び換え and of the list view on large books. Run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_sort
 #include "app/furiganasort.h"
+#include "edit/listlab.h"
 #include "store/addressrecord.h"
 #include "store/datamodule.h"
 
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -104,5 +106,35 @@ int main(int argc, char **argv)
     write(QStringLiteral("text.txt"), textBook(1027, rng));
     t = timeSort(dm, QStringLiteral("text.txt"), DataModule::DelimitedText);
     std::printf("sort, text book of %d lines:                      %.4f s\n", dm.RecordCount, t);
+
+    // The list view on the 32767-record book.
+    dm.CurrentFileName = QStringLiteral("big.kno");
+    dm.DataFormat = DataModule::FixedLength;
+    dm.Hyoujun();
+    QElapsedTimer timer;
+    timer.start();
+    {
+        ListLab list(dm);
+        list.show();
+        list.repaint(); // painted, not only filled
+        t = timer.nsecsElapsed() / 1e9;
+        std::printf("list view, opening on %d records:               %.4f s\n", dm.RecordCount, t);
+        double worst = 0;
+        for (int k = 0; k < 20; ++k) {
+            timer.restart();
+            list.M_I_A_Click();
+            list.repaint();
+            worst = qMax(worst, timer.nsecsElapsed() / 1e9);
+        }
+        std::printf("list view, 次頁 (slowest of 20, painted):          %.4f s\n", worst);
+        timer.restart();
+        list.VScroll1->setValue(list.VScroll1->maximum());
+        list.repaint();
+        std::printf("list view, to the last page:                      %.4f s\n", timer.nsecsElapsed() / 1e9);
+        timer.restart();
+        list.M_I_B_Click();
+        list.repaint();
+        std::printf("list view, 前頁 from the last page:                %.4f s\n", timer.nsecsElapsed() / 1e9);
+    }
     return 0;
 }

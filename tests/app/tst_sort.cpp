@@ -1,5 +1,6 @@
 // 並び換え: the order of the exchange selection, byte for byte, in both formats.
 #include "app/adrsbook.h"
+#include "app/cancelf.h"
 #include "app/furiganasort.h"
 #include "store/datamodule.h"
 
@@ -9,6 +10,7 @@
 #include <QBuffer>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -137,6 +139,7 @@ private slots:
     void commandGatesAndMessages();
     void commandSortsTextBookAndLeavesNoTemporaryFile();
     void failedRewriteKeepsTheBook();
+    void progressWindow();
 };
 
 void TstSort::rankingAndExchangeOrder()
@@ -378,6 +381,29 @@ void TstSort::failedRewriteKeepsTheBook()
     QVERIFY(env.dm->DataChannel && env.dm->DataChannel->isOpen());
     env.dm->ReadRecord(2);
     QCOMPARE(env.dm->RecordBuffer.bytes(), book.mid(239));
+}
+
+void TstSort::progressWindow()
+{
+    TestEnv env;
+    env.dm->RecordCount = 40;
+    CancelF w(*env.dm);
+    QCOMPARE(w.objectName(), QStringLiteral("CancelF"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("「ﾌﾘｶﾞﾅ」をキーにして並び換え中です。..."));
+    QCOMPARE(w.Label2->text(), QStringLiteral("しばらくお待ちください。(^o^)"));
+    QCOMPARE(w.Picture1->ScaleWidth(), 40);
+    QVERIFY(w.findChildren<QPushButton *>().isEmpty());
+    // While it shows, the other windows take no input.
+    QCOMPARE(w.windowModality(), Qt::ApplicationModal);
+    w.show();
+    w.Advance(10);
+    QCOMPARE(w.Picture1->Filled(), 10);
+    QImage image = w.Picture1->grab().toImage();
+    QCOMPARE(QColor(image.pixel(1, image.height() / 2)), QColor(0, 0, 128));
+    QCOMPARE(QColor(image.pixel(image.width() - 2, image.height() / 2)), QColor(Qt::white));
+    w.Advance(40);
+    image = w.Picture1->grab().toImage();
+    QCOMPARE(QColor(image.pixel(image.width() - 2, image.height() / 2)), QColor(0, 0, 128));
 }
 
 QTEST_MAIN(TstSort)
