@@ -160,6 +160,13 @@ void TstListLab::scrollRangesAndPageMoves()
         } else {
             QCOMPARE(tops, (QList<int>{12, 19, 19}));
             QCOMPARE(backs, (QList<int>{8, 1, 1}));
+            // The keys of the 頁移動 menu.
+            w.show();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keyClick(&w, Qt::Key_F5);
+            QCOMPARE(w.TopRecord, 12);
+            QTest::keyClick(&w, Qt::Key_F6);
+            QCOMPARE(w.TopRecord, 1);
             w.VScroll1->setValue(19);
             QCOMPARE(w.TopRecord, 19);
             QCOMPARE(w.LabN[0]->text(), QStringLiteral("名前19"));
