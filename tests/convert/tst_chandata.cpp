@@ -252,6 +252,14 @@ void TstChanData::failuresChangeNothing()
     QVERIFY(env.boxes.shown.last().text.endsWith(QStringLiteral("\n > Menu_Edit_Change")));
     QCOMPARE(QDir(env.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 
+    // A name the file system refuses (too long): reported, nothing written.
+    d.Text1->setText(QString(300, QLatin1Char('x')) + QStringLiteral(".txt"));
+    env.boxes.answer(MsgAnswerCode::Ok);
+    d.Command1_Click();
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QCOMPARE(QDir(env.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
+
     // A book too large for a text file: the open book stays as it was.
     QByteArray big;
     for (int i = 1; i <= 1028; ++i)

@@ -210,6 +210,23 @@ void TstFileIO::openBySelection()
 
     dm.Settings.SelectionCount = 4;
     dm.Settings.SelectionOrder = {0, 2, 1, 11, 3};
+
+    // More lines than a book's index holds: reported, nothing made, the dialog stays.
+    QByteArray many;
+    for (int i = 0; i < 1030; ++i)
+        many += TestEnv::line(QStringLiteral("ﾌﾘｶﾞﾅ;名前%1").arg(i));
+    env.writeFile(QStringLiteral("many.txt"), many);
+    d.SelFile->setText(QStringLiteral("many.txt"));
+    dm.CallTrace.clear();
+    env.boxes.answer(MsgAnswerCode::Ok);
+    d.Command1_Click();
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+    QCOMPARE(env.boxes.shown.last().icon, MsgIcon::Information);
+    QVERIFY(env.boxes.shown.last().text.endsWith(QStringLiteral("\n > Command1")));
+    QCOMPARE(dm.OpenStatus, qint16(1));
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("KANOTE01.KNO"))));
+
+    d.SelFile->setText(QStringLiteral("in.txt"));
     env.boxes.answer(MsgAnswerCode::Ok);
     d.Command1_Click();
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("選択項目によるデータをKANOTE01.KNOに保存します。"));
