@@ -30,7 +30,7 @@ ChanData::ChanData(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("ChanData"));
     setWindowTitle(QStringLiteral("データ形式の変換"));
     setFont(Fonts::make(Fonts::Gothic, 10));
-    setFixedSize(Twips::toPixelsX(5760), Twips::toPixelsY(3840));
+    setFixedSize(Twips::toPixelsX(5760), Twips::toPixelsY(3420));
 
     Frame1 = new QGroupBox(QStringLiteral("変換後の形式"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
