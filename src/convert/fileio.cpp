@@ -224,10 +224,16 @@ void FileIO::fillDrives()
 {
     const QSignalBlocker quiet(SelectDrive);
     SelectDrive->clear();
+    // The system's own file systems hold no address books.
+    static const QList<QByteArray> systemTypes = {
+        "proc", "sysfs", "devpts", "devtmpfs", "cgroup", "cgroup2", "mqueue", "debugfs", "tracefs",
+        "securityfs", "pstore", "bpf", "autofs", "hugetlbfs", "configfs", "fusectl", "binfmt_misc",
+        "efivarfs", "nsfs", "rpc_pipefs"};
     QStringList roots;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
-        if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir() && !roots.contains(root))
+        if (volume.isValid() && volume.isReady() && QFileInfo(root).isDir() && !roots.contains(root)
+            && !systemTypes.contains(volume.fileSystemType()))
             roots << root;
     }
     if (!roots.contains(QStringLiteral("/")))

@@ -103,6 +103,13 @@ void TstConversion::exportBySelection()
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), before);
     QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
 
+    // From a text book the same way.
+    env.writeFile(QStringLiteral("t.txt"), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ;100;\"a;b\";;;;;;M")));
+    QVERIFY(env.open(QStringLiteral("t.txt"), DataModule::DelimitedText));
+    Conversion::ExportBookBySelection(dm, env.path(QStringLiteral("t-out.txt")), dm.DataFilePath());
+    QCOMPARE(env.readFile(QStringLiteral("t-out.txt")),
+             TestEnv::line(QStringLiteral("ﾔﾏﾀﾞ;山田;;100;\"a;b\";M;")));
+
     // No selection: an empty file, replacing what was there.
     setSelection(dm, {});
     Conversion::ExportBookBySelection(dm, env.path(QStringLiteral("out.txt")), dm.DataFilePath());
