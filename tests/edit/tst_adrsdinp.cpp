@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <functional>
 
@@ -60,6 +61,7 @@ private slots:
     void closingWithoutSaving();
     void editMenu();
     void boxesLimitBytes();
+    void realModalRuns();
 };
 
 void TestAdrsDinp::saveAndNextOnAnEmptyFixedBook()
@@ -274,6 +276,41 @@ void TestAdrsDinp::boxesLimitBytes()
     form.Command3_Click();
     QCOMPARE(Cp932::decode(env.readFile("a.kno").left(30)), QStringLiteral("あいうえおかきくけこさしすせそ"));
     form.Command4_Click();
+}
+
+void TestAdrsDinp::realModalRuns()
+{
+    TestEnv env;
+    env.writeFile("a.kno", QByteArray());
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    QtModalRunner runner;
+    env.dm->Platform.Modal = &runner;
+    // 閉じる, the close box and Esc each end the run and unload once.
+    const QList<std::function<void(AdrsDinp &)>> routes = {
+        [](AdrsDinp &f) { f.Command4->click(); },
+        [](AdrsDinp &f) { f.close(); },
+        [](AdrsDinp &f) { QTest::keyClick(&f, Qt::Key_Escape); },
+        [](AdrsDinp &f) {
+            f.Text0->setText(QStringLiteral("名"));
+            f.Command1->click();
+        },
+    };
+    for (const auto &route : routes) {
+        AdrsDinp form(*env.dm, nullptr);
+        int unlocks = 0;
+        QTimer::singleShot(0, &form, [&] {
+            QVERIFY(env.mainWindow.locked);
+            route(form);
+            unlocks = env.mainWindow.locked ? 0 : 1;
+        });
+        env.boxes.answer(MsgAnswerCode::Ok);
+        form.showModal();
+        QVERIFY(form.isUnloaded());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(unlocks, 1);
+    }
+    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"名"}));
+    QCOMPARE(env.boxes.shown.size(), 1);
 }
 
 QTEST_MAIN(TestAdrsDinp)
