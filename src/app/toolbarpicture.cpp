@@ -3,9 +3,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+// The resources are linked from a static library: register them explicitly.
+static void loadResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 ToolBarPicture::ToolBarPicture(QWidget *parent)
     : QWidget(parent)
 {
+    loadResources();
     bitmap = QImage(QStringLiteral(":/toolbar.png")).convertToFormat(QImage::Format_RGB32);
     if (bitmap.isNull()) {
         bitmap = QImage(550, 26, QImage::Format_RGB32);
