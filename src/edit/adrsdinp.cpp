@@ -47,6 +47,7 @@ AdrsDinp::AdrsDinp(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("AdrsDinp"));
     setWindowTitle(QStringLiteral("データ入力"));
     setFont(Fonts::make(Fonts::Gothic, 12));
+    setEscapeCloses(false);
     buildClient(6510, 4755, true);
     buildMenus();
     buildControls();
@@ -111,16 +112,10 @@ void AdrsDinp::buildControls()
     connect(Command4, &QPushButton::clicked, this, &AdrsDinp::Command4_Click);
 
     // Tab order: the boxes 0 ... 9, then 保存して閉じる, 保存して次へ, 閉じる.
-    QWidget *previous = Texts[0];
-    for (QWidget *next : {static_cast<QWidget *>(Texts[1]), static_cast<QWidget *>(Texts[2]),
-                          static_cast<QWidget *>(Texts[3]), static_cast<QWidget *>(Texts[4]),
-                          static_cast<QWidget *>(Texts[5]), static_cast<QWidget *>(Texts[6]),
-                          static_cast<QWidget *>(Texts[7]), static_cast<QWidget *>(Texts[8]),
-                          static_cast<QWidget *>(Texts[9]), static_cast<QWidget *>(Command1),
-                          static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4)}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    QList<QWidget *> order(Texts.begin(), Texts.end());
+    order << Command1 << Command3 << Command4;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     Text0->setFocus();
 }
 

@@ -45,6 +45,7 @@ CrctData::CrctData(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("CrctData"));
     setWindowTitle(QStringLiteral("データ修正/削除"));
     setFont(Fonts::make(Fonts::Mincho, 12));
+    setEscapeCloses(false);
     buildClient(6510, 4800, true);
     buildMenus();
     buildControls();
@@ -241,7 +242,6 @@ void CrctData::Command3_Click()
         dm.ErrReport(QStringLiteral("Command3_Click"), error.description(), this);
         return;
     }
-    dm.RefreshFileInfo();
     if (dm.CurrentRecord > dm.RecordCount)
         dm.CurrentRecord = dm.RecordCount;
     dm.ShowChange(true);
@@ -266,26 +266,32 @@ void CrctData::Menu_End_Click()
     closeForm();
 }
 
+bool CrctData::Form_QueryUnload()
+{
+    // Edits not yet stored: only a correction asks. Closing goes on whatever
+    // the answer, unless the store the user asked for failed: the edits are
+    // then kept in the open window. A record that could not be shown is
+    // never stored.
+    if (!Command3->isHidden() || !Command1->isEnabled())
+        return true;
+    int changed = 0;
+    for (int i = 1; i <= 10; ++i)
+        if (EditedText[i] != SavedText[i])
+            ++changed;
+    if (changed == 0)
+        return true;
+    dm.Msg(this,
+           QStringLiteral("修正がファイルに反映されていません。") + dm.NewLine
+               + QStringLiteral("修正をファイルに反映しますか？"),
+           MsgIcon::Exclamation, MsgButtons::YesNo, QStringLiteral("修正処理"));
+    if (dm.MsgAnswer != MsgAnswerCode::Yes)
+        return true;
+    dm.Trace(QStringLiteral("Form_Unload"));
+    return store(QStringLiteral("Form_Unload"));
+}
+
 void CrctData::Form_Unload()
 {
-    // Edits not yet stored: only a correction asks, and closing goes on
-    // whatever the answer. A record that could not be shown is never stored.
-    if (Command3->isHidden() && Command1->isEnabled()) {
-        int changed = 0;
-        for (int i = 1; i <= 10; ++i)
-            if (EditedText[i] != SavedText[i])
-                ++changed;
-        if (changed > 0) {
-            dm.Msg(this,
-                   QStringLiteral("修正がファイルに反映されていません。") + dm.NewLine
-                       + QStringLiteral("修正をファイルに反映しますか？"),
-                   MsgIcon::Exclamation, MsgButtons::YesNo, QStringLiteral("修正処理"));
-            if (dm.MsgAnswer == MsgAnswerCode::Yes) {
-                dm.Trace(QStringLiteral("Form_Unload"));
-                store(QStringLiteral("Form_Unload"));
-            }
-        }
-    }
     setImeMode(Text9, ImeMode::Off);
     Text9->setFocus();
     dm.CurrentRecord = 1;

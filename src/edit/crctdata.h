@@ -14,8 +14,10 @@
 // prepare(Delete): caption "データ削除", the boxes out of the tab order
 // (still editable with the mouse, never stored), Command3 shown, Command1
 // and Command2 hidden, 編集 menu disabled.
-// On closing (any route) CurrentRecord is set to 1 and the main menus are
-// unlocked. Deleting the last remaining record closes the window itself.
+// On closing (any route) a correction with edits not yet stored asks
+// whether to store them; then CurrentRecord is set to 1 and the main menus
+// are unlocked. Should that store fail (reported), the window stays open
+// with the edits. Deleting the last remaining record closes the window itself.
 #include "edit/formdialog.h"
 
 #include <array>
@@ -67,6 +69,7 @@ public:
     std::array<QString, 11> SavedText;
 
 protected:
+    bool Form_QueryUnload() override;
     void Form_Unload() override;
 
 private:

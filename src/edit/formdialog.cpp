@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -45,33 +46,52 @@ void FormDialog::placeOnScreen(int horizontalDivisor)
 int FormDialog::showModal()
 {
     const int result = dm.Platform.Modal->run(*this);
-    if (!unloaded)
-        closeForm(result);
+    // The run is over: the window goes, whatever it was left doing.
+    if (!unloaded && !closeForm(result))
+        unloadOnce(true);
     return result;
 }
 
-void FormDialog::closeForm(int result)
+bool FormDialog::closeForm(int result)
 {
-    unloadOnce();
+    if (!unloadOnce())
+        return false;
     QDialog::done(result);
+    return true;
 }
 
-void FormDialog::unloadOnce()
+bool FormDialog::unloadOnce(bool force)
 {
     if (unloaded)
-        return;
+        return true;
+    if (!force && !Form_QueryUnload())
+        return false;
     unloaded = true;
     Form_Unload();
+    return true;
 }
 
 void FormDialog::closeEvent(QCloseEvent *event)
 {
-    unloadOnce();
+    if (!unloadOnce()) {
+        event->ignore();
+        return;
+    }
     QDialog::closeEvent(event);
 }
 
 void FormDialog::done(int result)
 {
-    unloadOnce();
+    if (!unloadOnce())
+        return;
     QDialog::done(result);
+}
+
+void FormDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (!escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

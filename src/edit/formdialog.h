@@ -19,7 +19,8 @@ public:
     bool isUnloaded() const { return unloaded; }
 
     // The window's close step: Form_Unload (once), then the window goes.
-    void closeForm(int result = QDialog::Rejected);
+    // False when the window stayed open.
+    bool closeForm(int result = QDialog::Rejected);
 
 protected:
     // Builds the client area of `width` x `height` twips; with a menu bar
@@ -30,8 +31,15 @@ protected:
     // left = (screen width - window width) / divisor, top = centred.
     void placeOnScreen(int horizontalDivisor = 2);
 
+    // Asked before the window unloads; false keeps it open (the correction
+    // form does so only when storing the user's edits failed).
+    virtual bool Form_QueryUnload() { return true; }
     // What the window does when it unloads; runs once.
     virtual void Form_Unload() {}
+    // Whether Esc closes the window. The entry and correction forms have no
+    // cancel button, so Esc there never closes them (nor drops typed text).
+    void setEscapeCloses(bool closes) { escapeCloses = closes; }
+    void keyPressEvent(QKeyEvent *event) override;
 
     void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
@@ -39,8 +47,10 @@ protected:
     DataModule &dm;
 
 private:
-    void unloadOnce();
+    // Runs the unload unless it ran or the query refuses (`force` skips the query).
+    bool unloadOnce(bool force = false);
     QWidget *clientArea = nullptr;
     QMenuBar *bar = nullptr;
     bool unloaded = false;
+    bool escapeCloses = true;
 };

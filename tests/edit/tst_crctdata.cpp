@@ -279,7 +279,25 @@ void TestCrctData::failedStoreKeepsTheWindowUsable()
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("Command3_Click"));
     QCOMPARE(env.dm->RecordCount, qint16(2));
     QCOMPARE(form.Text0->text(), QStringLiteral("x"));
+
+    // Yes to the closing question, and the store fails: the window stays
+    // open with the edit; the next close stores it.
+    form.prepare(CrctData::Mode::Correct);
+    form.Text1->setText(QStringLiteral("ﾆ"));
+    env.boxes.answer(MsgAnswerCode::Yes);
+    env.boxes.answer(MsgAnswerCode::Ok);
+    form.close();
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("Form_Unload"));
+    QVERIFY(!form.isUnloaded());
+    QVERIFY(env.mainWindow.locked);
+    QCOMPARE(form.Text1->text(), QStringLiteral("ﾆ"));
+    QVERIFY(QDir(env.dir.path()).rmdir("Temp.adr"));
+    env.boxes.answer(MsgAnswerCode::Yes);
+    env.boxes.answer(MsgAnswerCode::Ok);
     form.Command4_Click();
+    QVERIFY(form.isUnloaded());
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルを更新しました。"));
+    QCOMPARE(env.readFile("t.txt"), TestEnv::line("a;1") + TestEnv::line("x;ﾆ;;;;;;;;"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
