@@ -105,7 +105,8 @@ void DispData::Form_Load()
     placeOnScreen();
     HScroll1->setRange(1, qMax<int>(1, dm.RecordCount));
     HScroll1->setValue(dm.CurrentRecord);
-    ShownRecord = dm.CurrentRecord;
+    // The number shown is always the scroll bar's position.
+    ShownRecord = HScroll1->value();
     display(QStringLiteral("Form_Load"));
     HScroll1->setFocus();
 }
