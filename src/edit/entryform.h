@@ -1,0 +1,50 @@
+#pragma once
+// What the entry form (AdrsDinp) and the correction form (CrctData) share:
+// the limits and input-method modes of their ten boxes, and the four
+// operations of their 編集 menu on the window's active text box.
+#include <QString>
+#include <QValidator>
+#include <array>
+
+class QAction;
+class QLineEdit;
+class QWidget;
+
+// Input-method modes of a box. The platform cannot force hiragana or
+// katakana, so every mode but Off and Disabled leaves the input method on.
+enum class ImeMode { Hiragana, HalfKatakana, Off, NotControlled, Disabled };
+void setImeMode(QLineEdit *box, ImeMode mode);
+
+// Maximum lengths of Text0 ... Text9, counted in CP932 bytes (a full-width
+// character counts two, as the record's field widths do); 0 = no limit.
+inline constexpr std::array<int, 10> EntryMaxBytes = {30, 16, 8, 40, 40, 13, 40, 40, 13, 0};
+
+// Refuses an edit that makes the text longer than `limit` CP932 bytes. A
+// value already longer (loaded from a text book) is shown whole and may
+// shrink, so nothing stored is ever cut by the box.
+class ByteLimitValidator : public QValidator {
+    Q_OBJECT
+public:
+    ByteLimitValidator(int limit, QLineEdit *box);
+    State validate(QString &input, int &pos) const override;
+
+private:
+    int limit;
+    int current = 0;
+};
+void setMaxBytes(QLineEdit *box, int limit);
+
+// The 編集 menu as it opens: on a text box, 切り取り and コピー only with a
+// selection, 貼り付け and 削除 always; on anything else all four disabled.
+void updateEditMenu(QWidget *active, QAction *cut, QAction *copy, QAction *paste, QAction *del);
+// The operations on the active control; they do nothing unless it is a text box.
+void EditCut(QWidget *active);    // selection to the clipboard, then removed
+void EditCopy(QWidget *active);   // clipboard emptied, then the selection put on it
+void EditPaste(QWidget *active);  // the clipboard's text replaces the selection
+void EditDelete(QWidget *active); // the selection, or the one character after the caret, removed
+
+// A record number as the forms show it: a blank, then the digits.
+inline QString recordNumberText(qint64 n)
+{
+    return n < 0 ? QString::number(n) : QStringLiteral(" %1").arg(n);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Kensaku "検索": the modal dialog in which the user picks one record of the
+// open book from the list of all names, or of all ﾌﾘｶﾞﾅ readings, in file
+// order (list entry k is record k + 1).
+//
+// Callers set the caption (setWindowTitle) and preset SearchHit, then
+// showModal(). Afterwards SearchHit is 1 with the chosen record in
+// CurrentRecord (決定 or a double-click), -1 after 閉じる, and the caller's
+// preset after the close box. 決定 is enabled only while an entry is
+// selected, so a caller is never handed record 0.
+#include "edit/formdialog.h"
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+class Kensaku : public FormDialog {
+    Q_OBJECT
+public:
+    Kensaku(DataModule &dm, QWidget *parent);
+
+    void Form_Load();
+    // Fills List1 with every record's name (ListByName 1) or reading (0).
+    void FillList();
+    void Option1_Click();
+    void Option2_Click();
+    void List1_Click();
+    void List1_DblClick();
+    void Command1_Click(); // 決定
+    void Command2_Click(); // 閉じる
+
+    QLabel *Label1;
+    QListWidget *List1;
+    QGroupBox *Frame1;
+    QRadioButton *Option1, *Option2;
+    QPushButton *Command1, *Command2;
+
+    qint16 ListByName = 1;
+
+private:
+    // The selected entry's 0-based index, or -1.
+    int selectedEntry() const;
+    void fill(const QString &handler);
+};

@@ -1,0 +1,246 @@
+#include "store/recordstore.h"
+
+#include "store/datamodule.h"
+#include "store/tempfile.h"
+
+#include "platform/codec.h"
+#include "platform/runerror.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <array>
+
+namespace {
+
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+void requireOpen(const DataModule &dm)
+{
+    if (!dm.DataChannel || !dm.DataChannel->isOpen())
+        throw RunError(QStringLiteral("データファイルが開かれていません。"));
+}
+
+void requireCurrent(const DataModule &dm)
+{
+    requireOpen(dm);
+    if (dm.CurrentRecord < 1 || dm.CurrentRecord > dm.RecordCount)
+        throw RunError(QStringLiteral("ﾃﾞｰﾀ番号 %1 のﾃﾞｰﾀはありません。").arg(dm.CurrentRecord));
+}
+
+// Opens the data file again under a new handle: a fixed-length book for
+// reading and writing (a read-only file for reading), a text book for reading.
+void reopenData(DataModule &dm)
+{
+    dm.CloseData();
+    auto file = std::make_unique<QFile>(dm.CurrentFileName);
+    bool ok;
+    if (dm.DataFormat == DataModule::FixedLength)
+        ok = file->open(QIODevice::ReadWrite) || (file->exists() && file->open(QIODevice::ReadOnly));
+    else
+        ok = file->open(QIODevice::ReadOnly);
+    if (!ok)
+        throw RunError(QStringLiteral("%1 を開き直せません。(%2)").arg(dm.CurrentFileName, file->errorString()));
+    dm.DataChannel = std::move(file);
+    dm.RefreshFileInfo();
+}
+
+} // namespace
+
+QByteArray ReadWholeBook(const DataModule &dm)
+{
+    QFile file(dm.DataFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
+    return bytes;
+}
+
+QByteArray LineAt(const QByteArray &book, qint64 start)
+{
+    const qsizetype from = static_cast<qsizetype>(start - 1);
+    if (from < 0 || from >= book.size())
+        return QByteArray();
+    qsizetype end = from;
+    while (end < book.size() && book[end] != '\r' && book[end] != '\n')
+        ++end;
+    return book.mid(from, end - from);
+}
+
+namespace {
+
+// The rewrite must never write its temporary file over the book itself.
+void requireDistinctTemp(const DataModule &dm)
+{
+    if (QFileInfo(dm.DataFilePath()) == QFileInfo(QDir::current().absoluteFilePath(RewriteTempName)))
+        throw RunError(QStringLiteral("作業ファイル %1 と同じ名前のファイルは書き換えられません。")
+                           .arg(RewriteTempName));
+}
+
+// Writes the text book's lines 1 ... RecordCount into "Temp.adr", line
+// `replaced` as `replacement` (no line when it is empty and `drop` is set),
+// renames it over the book and takes over the new line index.
+void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bool drop)
+{
+    requireDistinctTemp(dm);
+    const QByteArray book = ReadWholeBook(dm);
+    std::array<qint32, DataModule::LineIndexSize> index{};
+    QByteArray out;
+    out.reserve(book.size() + replacement.size() + 2 * dm.RecordCount);
+    int line = 0;
+    for (int i = 1; i <= dm.RecordCount; ++i) {
+        if (i == replaced && drop)
+            continue;
+        index[++line] = static_cast<qint32>(out.size() + 1);
+        if (i == replaced) {
+            out += replacement;
+        } else {
+            out += LineAt(book, dm.LineIndex[i]);
+            out += LineEnd;
+        }
+    }
+    index[line + 1] = static_cast<qint32>(out.size() + 1);
+
+    TempFile temp(RewriteTempName);
+    temp.write(out);
+    temp.commitOver(dm.DataFilePath());
+
+    // The new book is on disk: the shared state follows it.
+    for (int i = 1; i <= line + 1; ++i)
+        dm.LineIndex[i] = index[i];
+    dm.RecordCount = static_cast<qint16>(line);
+    reopenData(dm);
+}
+
+void appendFixed(DataModule &dm, int n)
+{
+    dm.FieldsToRecord();
+    const qint64 oldSize = dm.DataChannel->size();
+    try {
+        dm.WriteRecord(n);
+    } catch (const RunError &) {
+        // Nothing half-written stays behind.
+        dm.DataChannel->resize(oldSize);
+        throw;
+    }
+}
+
+void appendText(DataModule &dm, int n)
+{
+    dm.BuildLine();
+    const QByteArray bytes = Cp932::encode(dm.LineText);
+    QFile file(dm.DataFilePath());
+    if (!file.open(QIODevice::ReadWrite))
+        throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
+    const qint64 oldSize = file.size();
+    // A last line without a line end gets one, so that the new line is never
+    // joined onto it.
+    QByteArray tail;
+    if (oldSize > 0) {
+        file.seek(oldSize - 1);
+        const QByteArray last = file.read(1);
+        if (last != "\n" && last != "\r")
+            tail = LineEnd;
+    }
+    const QByteArray all = tail + bytes;
+    if (!file.seek(oldSize) || file.write(all) != all.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.resize(oldSize);
+        throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, why));
+    }
+    file.close();
+    dm.LineIndex[n] = static_cast<qint32>(oldSize + tail.size() + 1);
+    dm.LineIndex[n + 1] = static_cast<qint32>(oldSize + all.size() + 1);
+}
+
+} // namespace
+
+QString AppendLimitText(const DataModule &dm)
+{
+    if (dm.DataFormat == DataModule::FixedLength) {
+        if (dm.RecordCount >= DataModule::MaxFixedRecords)
+            return QStringLiteral("ﾃﾞｰﾀ数が %1 件に達しているため、これ以上追加できません。")
+                .arg(DataModule::MaxFixedRecords);
+    } else if (dm.RecordCount >= DataModule::MaxTextRecords) {
+        return QStringLiteral("可変長ファイルのﾃﾞｰﾀ数が %1 件に達しているため、これ以上追加できません。")
+            .arg(DataModule::MaxTextRecords);
+    }
+    return QString();
+}
+
+void AppendRecord(DataModule &dm)
+{
+    requireOpen(dm);
+    const QString refusal = AppendLimitText(dm);
+    if (!refusal.isEmpty())
+        throw RunError(refusal);
+    const int n = dm.RecordCount + 1;
+    if (dm.DataFormat == DataModule::FixedLength)
+        appendFixed(dm, n);
+    else
+        appendText(dm, n);
+    dm.RecordCount = static_cast<qint16>(n);
+    dm.ClearRecord();
+    reopenData(dm);
+}
+
+void OverwriteRecord(DataModule &dm)
+{
+    requireCurrent(dm);
+    if (dm.DataFormat == DataModule::FixedLength) {
+        const int n = dm.CurrentRecord;
+        dm.ReadRecord(n);
+        const AddressRecord previous = dm.RecordBuffer;
+        dm.FieldsToRecord();
+        try {
+            dm.WriteRecord(n);
+        } catch (const RunError &) {
+            // Put the stored record back rather than leave a mix.
+            dm.RecordBuffer = previous;
+            try {
+                dm.WriteRecord(n);
+            } catch (const RunError &) {
+            }
+            throw;
+        }
+        reopenData(dm);
+        return;
+    }
+    dm.BuildLine();
+    rewriteText(dm, dm.CurrentRecord, Cp932::encode(dm.LineText), false);
+}
+
+void DeleteRecord(DataModule &dm)
+{
+    requireCurrent(dm);
+    requireDistinctTemp(dm);
+    const QByteArray book = ReadWholeBook(dm);
+    const int length = dm.RecordLength;
+    QByteArray out;
+    out.reserve(qsizetype(dm.RecordCount - 1) * length);
+    for (int i = 1; i <= dm.RecordCount; ++i) {
+        if (i == dm.CurrentRecord)
+            continue;
+        out += AddressRecord::fromBytes(book.mid(qsizetype(i - 1) * length, length)).bytes();
+    }
+    TempFile temp(RewriteTempName);
+    temp.write(out);
+    temp.commitOver(dm.DataFilePath());
+    dm.RecordCount = static_cast<qint16>(dm.RecordCount - 1);
+    reopenData(dm);
+}
+
+void DeleteLine(DataModule &dm)
+{
+    requireCurrent(dm);
+    rewriteText(dm, dm.CurrentRecord, QByteArray(), true);
+}
+
+void DeleteCurrent(DataModule &dm)
+{
+    if (dm.DataFormat == DataModule::FixedLength)
+        DeleteRecord(dm);
+    else
+        DeleteLine(dm);
+}

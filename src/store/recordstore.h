@@ -1,0 +1,61 @@
+#pragma once
+// The operations that change the open data file: append a record, overwrite
+// the current record, delete the current record, for both data formats.
+//
+// They are free functions on the shared DataModule. Each starts and ends with
+// the data file open on DataChannel (reopened after the change, so the change
+// is on disk before control returns) and refreshes FileLength and FileDate;
+// the caller then updates the main window's labels (DataModule::ShowChange).
+//
+// Whole-file rewrites (a text book's overwrite, every deletion) write the new
+// book completely into "Temp.adr" in the current folder (the book's folder),
+// flush it and rename it over the data file in one step. A failure throws
+// RunError; the book on disk is then the old one, untouched, and the shared
+// state (RecordCount, LineIndex) still describes it. A leftover "Temp.adr"
+// from an earlier run is emptied first, so it never contributes bytes.
+//
+// Lines of a text book are always written with CR LF; lines that are only
+// copied keep their bytes exactly.
+#include <QByteArray>
+#include <QString>
+
+class DataModule;
+
+// The whole data file, read at once (RunError when it cannot be read).
+QByteArray ReadWholeBook(const DataModule &dm);
+// The line of a text book that starts at the 1-based byte position `start`,
+// without its line end (CR LF, a lone CR or a lone LF), as the line reader
+// reads it.
+QByteArray LineAt(const QByteArray &book, qint64 start);
+
+// The name of the temporary file of the rewrites.
+inline const QString RewriteTempName = QStringLiteral("Temp.adr");
+
+// Empty when one more record fits into the open book; otherwise the message
+// that refuses the addition (32767 records in a fixed-length book, 1027 lines
+// in a text book).
+QString AppendLimitText(const DataModule &dm);
+
+// Appends FieldText as record RecordCount + 1; RecordCount grows by one and
+// RecordBuffer is left blank. Existing records keep their numbers and, in a
+// text book, their byte positions; a last line without a line end gets one
+// before the new line is added. Refused (RunError with AppendLimitText) at
+// the limits, with nothing written.
+void AppendRecord(DataModule &dm);
+
+// Replaces record CurrentRecord by FieldText. A fixed-length book is written
+// in place; a text book is rewritten through "Temp.adr" and LineIndex follows
+// the new line lengths.
+void OverwriteRecord(DataModule &dm);
+
+// Removes record CurrentRecord of a fixed-length book: every other record is
+// copied, in order, into "Temp.adr", which then replaces the book.
+// RecordCount shrinks by one; CurrentRecord is left to the caller.
+void DeleteRecord(DataModule &dm);
+
+// Removes line CurrentRecord of a text book through "Temp.adr"; RecordCount
+// shrinks by one and LineIndex describes the new file.
+void DeleteLine(DataModule &dm);
+
+// DeleteRecord or DeleteLine, by the open book's format.
+void DeleteCurrent(DataModule &dm);

@@ -1,0 +1,101 @@
+// The record display: what it shows and how the scroll bar steps.
+#include "support/testenv.h"
+
+#include "edit/dispdata.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+class TestDispData : public QObject {
+    Q_OBJECT
+private slots:
+    void showsAndSteps();
+    void oneRecord();
+    void textBook();
+};
+
+void TestDispData::showsAndSteps()
+{
+    TestEnv env;
+    QByteArray book;
+    for (int i = 1; i <= 12; ++i)
+        book += TestEnv::record({QStringLiteral("名前%1").arg(i), "ﾖﾐ", "", "  住所"});
+    env.writeFile("a.kno", book);
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    env.dm->CurrentRecord = 3;
+    DispData form(*env.dm, nullptr);
+    QVERIFY(env.mainWindow.locked);
+    QCOMPARE(form.windowTitle(), QStringLiteral("データ表示"));
+    QCOMPARE(form.HScroll1->minimum(), 1);
+    QCOMPARE(form.HScroll1->maximum(), 12);
+    QCOMPARE(form.HScroll1->value(), 3);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 3"));
+    // Fixed-length fields whole, trailing blanks included.
+    QCOMPARE(form.Lab01->text(), QStringLiteral("名前3") + QString(30 - 5, QLatin1Char(0x20)));
+    QCOMPARE(form.Lab04->text(), QStringLiteral("  住所") + QString(40 - 6, ' '));
+
+    // Trough clicks move 5, never past the ends; the number follows.
+    form.HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(form.ShownRecord, 8);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 8"));
+    QVERIFY(form.Lab01->text().startsWith(QStringLiteral("名前8 ")));
+    form.HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(form.ShownRecord, 12);
+    QVERIFY(form.Lab01->text().startsWith(QStringLiteral("名前12 ")));
+    form.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 11"));
+    for (int i = 0; i < 3; ++i)
+        form.HScroll1->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(form.ShownRecord, 1);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 1"));
+    // Dragging the thumb shows each record it passes.
+    form.HScroll1->setSliderDown(true);
+    form.HScroll1->setSliderPosition(6);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 6"));
+    form.HScroll1->setSliderDown(false);
+
+    form.Command3->click();
+    QVERIFY(form.isUnloaded());
+    QVERIFY(!env.mainWindow.locked);
+    QCOMPARE(env.dm->CurrentRecord, 3);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestDispData::oneRecord()
+{
+    TestEnv env;
+    env.writeFile("a.kno", TestEnv::record({"一"}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    env.dm->CurrentRecord = 1;
+    DispData form(*env.dm, nullptr);
+    QCOMPARE(form.HScroll1->minimum(), 1);
+    QCOMPARE(form.HScroll1->maximum(), 1);
+    form.HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    form.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(form.ShownRecord, 1);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" 1"));
+    form.close();
+    QVERIFY(!env.mainWindow.locked);
+}
+
+void TestDispData::textBook()
+{
+    TestEnv env;
+    env.writeFile("t.txt", TestEnv::line("a;ｱ;1;  x") + TestEnv::line("b;ﾋﾞ;2;;;;;;;M"));
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    env.dm->CurrentRecord = 2;
+    DispData form(*env.dm, nullptr);
+    QCOMPARE(form.Lab01->text(), QStringLiteral("b"));
+    QCOMPARE(form.Lab02->text(), QStringLiteral("ﾋﾞ"));
+    QCOMPARE(form.Lab10->text(), QStringLiteral("M"));
+    form.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(form.Lab01->text(), QStringLiteral("a"));
+    QCOMPARE(form.Lab04->text(), QStringLiteral("  x"));
+    QCOMPARE(form.Lab10->text(), QString());
+    form.close();
+}
+
+QTEST_MAIN(TestDispData)
+#include "tst_dispdata.moc"
