@@ -186,6 +186,10 @@ void SortBook(DataModule &dm, const std::function<void(int)> &pass)
     const QString target = dm.DataFilePath();
     if (!QFileInfo(target).isWritable())
         throw RunError(QStringLiteral("%1 に書き込めません。").arg(dm.CurrentFileName));
+    const QString tempPath = QFileInfo(target).dir().filePath(QStringLiteral("Temp.adr"));
+    // The temporary file must never be the book itself.
+    if (QFileInfo(tempPath) == QFileInfo(target))
+        throw RunError(QStringLiteral("作業ファイル Temp.adr と同じ名前のファイルは書き換えられません。"));
 
     // Read every record once: its bytes to write back and its key.
     const QByteArray book = readWholeFile(*dm.DataChannel);
@@ -237,7 +241,7 @@ void SortBook(DataModule &dm, const std::function<void(int)> &pass)
             sorted += "\r\n";
     }
     try {
-        TempFile temp(QFileInfo(target).dir().filePath(QStringLiteral("Temp.adr")));
+        TempFile temp(tempPath);
         temp.write(sorted);
         dm.CloseData();
         temp.commitOver(target);

@@ -1,9 +1,12 @@
 #include "edit/listlab.h"
 
+#include "edit/adrsdinp.h"
+#include "edit/crctdata.h"
 #include "edit/listrow.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
 #include "store/duplicaterecord.h"
+#include "store/recordstore.h"
 
 #include "platform/fonts.h"
 #include "platform/helpsystem.h"
@@ -362,7 +365,16 @@ void ListLab::Menu_End_Click()
 
 void ListLab::M_E_Add_Click()
 {
-    // Opens the entry form; wired when the form is part of the program.
+    {
+        AdrsDinp form(dm, this);
+        form.showModal();
+    }
+    // The form unlocked the main window's menus as it closed; this window
+    // is still open.
+    dm.LockMainMenus();
+    dm.CurrentRecord = TopRecord;
+    setVScrollMaximum();
+    FillPage();
 }
 
 void ListLab::M_E_Chan_Click()
@@ -374,7 +386,12 @@ void ListLab::M_E_Chan_Click()
         return;
     }
     if (dm.SearchHit != 0) {
-        // Opens the correction form; wired when the form is part of the program.
+        {
+            CrctData form(dm, this);
+            form.prepare(CrctData::Mode::Correct);
+            form.showModal();
+        }
+        dm.LockMainMenus();
     } else {
         listMessage(2);
     }
@@ -394,8 +411,13 @@ void ListLab::M_E_Del_Click()
                MsgButtons::OkCancel)
         != MsgAnswerCode::Ok)
         return;
-    // Removes the record through the record store; wired when it is part of
-    // the program.
+    try {
+        DeleteCurrent(dm);
+    } catch (const RunError &e) {
+        // The book on disk is the one before the deletion, open again.
+        dm.ErrReport(QStringLiteral("M_E_Del_Click"), e.description(), this);
+    }
+    afterChange();
 }
 
 void ListLab::M_E_Copy_Click()
@@ -405,12 +427,9 @@ void ListLab::M_E_Copy_Click()
         listMessage(1);
         return;
     }
-    const int limit = dm.DataFormat == DataModule::FixedLength ? DataModule::MaxFixedRecords
-                                                               : DataModule::MaxTextRecords;
-    if (dm.RecordCount >= limit) {
-        dm.Msg(this,
-               QStringLiteral("ﾃﾞｰﾀ数が %1 件のため、これ以上複製できません。").arg(dm.RecordCount),
-               MsgIcon::Exclamation, MsgButtons::Ok, ListCaption);
+    const QString refusal = AppendLimitText(dm);
+    if (!refusal.isEmpty()) {
+        dm.Msg(this, refusal, MsgIcon::Exclamation, MsgButtons::Ok, ListCaption);
         return;
     }
     dm.CurrentRecord = n;

@@ -1,28 +1,17 @@
 #include "store/duplicaterecord.h"
 
 #include "store/datamodule.h"
+#include "store/recordstore.h"
 #include "store/tempfile.h"
 
 #include "platform/runerror.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
 const QString TempName = QStringLiteral("asdfghjk.adr");
-
-QByteArray readBook(DataModule &dm)
-{
-    QFile *file = dm.DataChannel.get();
-    if (!file || !file->isOpen() || !file->seek(0))
-        throw RunError(QStringLiteral("%1 を読めません。").arg(dm.CurrentFileName));
-    QByteArray bytes = file->readAll();
-    if (bytes.size() != file->size())
-        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file->errorString()));
-    return bytes;
-}
 
 void checkRecord(const DataModule &dm)
 {
@@ -48,8 +37,12 @@ void reopen(DataModule &dm)
 void replaceBook(DataModule &dm, const QByteArray &book)
 {
     const QString target = dm.DataFilePath();
+    const QString tempPath = QFileInfo(target).dir().filePath(TempName);
+    // The temporary file must never be the book itself.
+    if (QFileInfo(tempPath) == QFileInfo(target))
+        throw RunError(QStringLiteral("作業ファイル %1 と同じ名前のファイルは書き換えられません。").arg(TempName));
     try {
-        TempFile temp(QFileInfo(target).dir().filePath(TempName));
+        TempFile temp(tempPath);
         temp.write(book);
         dm.CloseData();
         temp.commitOver(target);
@@ -65,9 +58,9 @@ void replaceBook(DataModule &dm, const QByteArray &book)
 void DuplicateRecord(DataModule &dm)
 {
     checkRecord(dm);
-    if (dm.RecordCount >= DataModule::MaxFixedRecords)
-        throw RunError(QStringLiteral("ﾃﾞｰﾀ数が %1 件のため、これ以上追加できません。").arg(dm.RecordCount));
-    const QByteArray old = readBook(dm);
+    if (const QString refusal = AppendLimitText(dm); !refusal.isEmpty())
+        throw RunError(refusal);
+    const QByteArray old = ReadWholeBook(dm);
     const int length = RecordLayout::Length;
     QByteArray book;
     book.reserve(qsizetype(dm.RecordCount + 1) * length);
@@ -85,11 +78,9 @@ void DuplicateRecord(DataModule &dm)
 void DuplicateLine(DataModule &dm)
 {
     checkRecord(dm);
-    if (dm.RecordCount >= DataModule::MaxTextRecords)
-        throw RunError(QStringLiteral("ﾃﾞｰﾀ数が %1 件のため、これ以上追加できません。").arg(dm.RecordCount));
-    QByteArray old = readBook(dm);
-    QBuffer buffer(&old);
-    buffer.open(QIODevice::ReadOnly);
+    if (const QString refusal = AppendLimitText(dm); !refusal.isEmpty())
+        throw RunError(refusal);
+    const QByteArray old = ReadWholeBook(dm);
     QByteArray book;
     std::array<qint32, DataModule::LineIndexSize> index{};
     int written = 0;
@@ -99,12 +90,11 @@ void DuplicateLine(DataModule &dm)
         book += line;
         book += "\r\n";
     };
-    QByteArray line;
     for (int i = 1; i <= dm.RecordCount; ++i) {
-        const qint64 start = qint64(dm.LineIndex[i]) - 1;
-        if (start < 0 || start > old.size() || !buffer.seek(start))
+        const qint64 start = dm.LineIndex[i];
+        if (start < 1 || start > old.size() + 1)
             throw RunError(QStringLiteral("行 %1 を読めません。").arg(i));
-        readRawLine(buffer, line);
+        const QByteArray line = LineAt(old, start);
         put(line);
         if (i == dm.CurrentRecord)
             put(line);

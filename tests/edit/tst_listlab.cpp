@@ -1,6 +1,8 @@
 // 一覧表示: the grid, its scrolling and paging, the selection and the
 // commands that change the book.
 #include "app/adrsbook.h"
+#include "edit/adrsdinp.h"
+#include "edit/crctdata.h"
 #include "edit/listlab.h"
 #include "edit/listrow.h"
 #include "store/datamodule.h"
@@ -11,7 +13,9 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -60,6 +64,9 @@ private slots:
     void selectionColoursAndCorrectionTarget();
     void duplicateRecordFourOfSix();
     void duplicateRefusals();
+    void correctionOpensTheSelectedRecord();
+    void deleteLastRecordOfThirteen();
+    void addThroughTheEntryForm();
     void sidewaysScrollAndNarrowWindow();
     void helpCloseAndMainWindowCommand();
 };
@@ -344,7 +351,7 @@ void TstListLab::duplicateRefusals()
         env.boxes.answer(MsgAnswerCode::Ok);
         w.M_E_Copy_Click();
         QCOMPARE(env.boxes.shown.size(), 1);
-        QCOMPARE(env.boxes.shown[0].text, QStringLiteral("ﾃﾞｰﾀ数が 1027 件のため、これ以上複製できません。"));
+        QCOMPARE(env.boxes.shown[0].text, QStringLiteral("可変長ファイルのﾃﾞｰﾀ数が 1027 件に達しているため、これ以上追加できません。"));
         QCOMPARE(env.boxes.shown[0].icon, MsgIcon::Exclamation);
         QCOMPARE(env.readFile(QStringLiteral("b.txt")), book);
         QCOMPARE(env.dm->RecordCount, 1027);
@@ -362,7 +369,7 @@ void TstListLab::duplicateRefusals()
         env.boxes.answer(MsgAnswerCode::Ok);
         w.M_E_Copy_Click();
         QCOMPARE(env.boxes.shown.size(), 1);
-        QCOMPARE(env.boxes.shown[0].text, QStringLiteral("ﾃﾞｰﾀ数が 32767 件のため、これ以上複製できません。"));
+        QCOMPARE(env.boxes.shown[0].text, QStringLiteral("ﾃﾞｰﾀ数が 32767 件に達しているため、これ以上追加できません。"));
         QCOMPARE(env.readFile(QStringLiteral("b.kno")).size(), book.size());
     }
     // A failed rewrite leaves the book as it was, open, and says why.
@@ -380,6 +387,121 @@ void TstListLab::duplicateRefusals()
         QCOMPARE(env.dm->RecordCount, 3);
         QCOMPARE(w.LabN[2]->text(), QStringLiteral("名前3"));
     }
+}
+
+void TstListLab::correctionOpensTheSelectedRecord()
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(30));
+    QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
+    ListLab w(*env.dm);
+    w.VScroll1->setValue(10);
+    w.LabN_DblClick(3);
+    QString shownName;
+    QString caption;
+    bool deleteHidden = false;
+    env.modal.then([&](QDialog &d) {
+        auto &form = static_cast<CrctData &>(d);
+        shownName = form.Text0->text();
+        caption = form.windowTitle();
+        deleteHidden = form.Command3->isHidden();
+        form.Text0->setText(QStringLiteral("直した名前"));
+        form.Command1_Click();
+        form.Command4_Click();
+        return QDialog::Accepted;
+    });
+    env.boxes.answer(MsgAnswerCode::Ok); // ファイルを更新しました。
+    w.M_E_Chan_Click();
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+    QCOMPARE(env.modal.ran, QStringList{QStringLiteral("CrctData")});
+    QCOMPARE(shownName, QStringLiteral("名前13"));
+    QCOMPARE(caption, QStringLiteral("データ修正"));
+    QVERIFY(deleteHidden);
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルを更新しました。"));
+    // Record 13 is corrected on disk and in the grid; the rest is untouched.
+    QStringList corrected = fields(13);
+    corrected[0] = QStringLiteral("直した名前");
+    const QByteArray book = fixedBook(30);
+    QCOMPARE(env.readFile(QStringLiteral("b.kno")),
+             book.left(12 * 239) + TestEnv::record(corrected) + book.mid(13 * 239));
+    QCOMPARE(w.TopRecord, 10);
+    QCOMPARE(w.LabN[3]->text(), QStringLiteral("直した名前"));
+    // The selection is cleared; the grid is still open, so the main
+    // window's menus stay locked.
+    QCOMPARE(env.dm->SearchHit, 0);
+    QVERIFY(!w.M_E_Chan->isEnabled());
+    QVERIFY(env.mainWindow.locked);
+}
+
+void TstListLab::deleteLastRecordOfThirteen()
+{
+    for (qint16 format : {DataModule::FixedLength, DataModule::DelimitedText}) {
+        TestEnv env;
+        const bool fixed = format == DataModule::FixedLength;
+        const QString name = fixed ? QStringLiteral("b.kno") : QStringLiteral("b.txt");
+        env.writeFile(name, fixed ? fixedBook(13) : textBook(13));
+        QVERIFY(env.open(name, format));
+        ListLab w(*env.dm);
+        w.M_I_A_Click();
+        QCOMPARE(w.TopRecord, 2);
+        QCOMPARE(w.VScroll1->maximum(), 2);
+        w.LabN_DblClick(11);
+
+        // Cancel: nothing happens and nothing else is shown.
+        env.boxes.answer(MsgAnswerCode::Cancel);
+        w.M_E_Del_Click();
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown[0].text, QStringLiteral("「名前13」を削除します。"));
+        QCOMPARE(env.boxes.shown[0].buttons, MsgButtons::OkCancel);
+        QCOMPARE(env.boxes.shown[0].icon, MsgIcon::None);
+        QCOMPARE(env.boxes.shown[0].caption, ProgramTitle);
+        QCOMPARE(env.readFile(name), fixed ? fixedBook(13) : textBook(13));
+
+        env.boxes.answer(MsgAnswerCode::Ok);
+        w.M_E_Del_Click();
+        QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+        QCOMPARE(env.boxes.shown.size(), 2);
+        QCOMPARE(env.readFile(name), fixed ? fixedBook(12) : textBook(12));
+        QCOMPARE(env.dm->RecordCount, 12);
+        QCOMPARE(w.VScroll1->maximum(), 1);
+        QCOMPARE(w.TopRecord, 1);
+        QCOMPARE(w.LabN[11]->text(), QStringLiteral("名前12"));
+        QCOMPARE(env.mainWindow.labels[MainWindowLink::CountLabel], QStringLiteral("12"));
+        QCOMPARE(env.mainWindow.labels[MainWindowLink::FileNameLabel], name);
+        QCOMPARE(env.mainWindow.labels[MainWindowLink::DateLabel], env.dm->FileDateText());
+        QVERIFY(!w.M_E_Del->isEnabled());
+        QVERIFY(!QFile::exists(env.path(QStringLiteral("Temp.adr"))));
+    }
+}
+
+void TstListLab::addThroughTheEntryForm()
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(12));
+    QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
+    ListLab w(*env.dm);
+    QCOMPARE(w.VScroll1->maximum(), 1);
+    env.modal.then([&](QDialog &d) {
+        auto &form = static_cast<AdrsDinp &>(d);
+        form.Text0->setText(QStringLiteral("新しい人"));
+        form.Text1->setText(QStringLiteral("ｱﾀﾗｼｲ"));
+        form.Command1_Click();
+        return QDialog::Accepted;
+    });
+    env.boxes.answer(MsgAnswerCode::Ok); // ファイルに追加しました。
+    w.M_E_Add_Click();
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+    QCOMPARE(env.modal.ran, QStringList{QStringLiteral("AdrsDinp")});
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルに追加しました。"));
+    QCOMPARE(env.dm->RecordCount, 13);
+    QCOMPARE(env.readFile(QStringLiteral("b.kno")),
+             fixedBook(12) + TestEnv::record({QStringLiteral("新しい人"), QStringLiteral("ｱﾀﾗｼｲ")}));
+    QCOMPARE(w.VScroll1->maximum(), 2);
+    w.M_I_A_Click();
+    QCOMPARE(w.LabN[11]->text(), QStringLiteral("新しい人"));
+    QVERIFY(env.mainWindow.locked);
+    w.Menu_End_Click();
+    QVERIFY(!env.mainWindow.locked);
 }
 
 void TstListLab::sidewaysScrollAndNarrowWindow()
