@@ -16,6 +16,7 @@
 
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -190,13 +191,12 @@ void ListLab::Form_Load()
     // As wide as the screen leaves room for, centred from top to bottom;
     // only the width can be changed.
     const int height = Twips::toPixelsY(ClientHeight) + MenuBar->sizeHint().height();
-    setMinimumSize(Twips::toPixelsX(NamePaneWidth + VScrollWidth), height);
-    setMaximumHeight(height);
+    setFixedHeight(height);
     int width = Twips::toPixelsX(ClientWidth);
     QRect screen(0, 0, width + Twips::toPixelsX(660), height);
     if (const QScreen *s = QGuiApplication::primaryScreen())
         screen = s->geometry();
-    width = qMax(minimumWidth(), screen.width() - Twips::toPixelsX(660));
+    width = qMax(1, screen.width() - Twips::toPixelsX(660));
     resize(width, height);
     move(Twips::toPixelsX(60), (screen.height() - height) / 2);
 
@@ -463,6 +463,15 @@ void ListLab::done(int result)
 {
     Form_Unload();
     QDialog::done(result);
+}
+
+void ListLab::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ListLab::Form_Unload()

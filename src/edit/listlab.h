@@ -103,6 +103,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
+    // Esc does not close the grid; 閉じる (F9) and the close box do.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildMenus();

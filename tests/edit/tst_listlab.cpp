@@ -174,6 +174,9 @@ void TstListLab::scrollRangesAndPageMoves()
             QCOMPARE(w.TopRecord, 12);
             QTest::keyClick(&w, Qt::Key_F6);
             QCOMPARE(w.TopRecord, 1);
+            QTest::keyClick(&w, Qt::Key_Escape);
+            QVERIFY(w.isVisible());
+            QVERIFY(env.mainWindow.locked);
             w.VScroll1->setValue(19);
             QCOMPARE(w.TopRecord, 19);
             QCOMPARE(w.LabN[0]->text(), QStringLiteral("名前19"));
@@ -532,10 +535,11 @@ void TstListLab::sidewaysScrollAndNarrowWindow()
 
     // Narrower than the name pane and the vertical bar: no negative width.
     w.resize(10, w.height());
+    QCOMPARE(w.width(), 10);
     w.Form_Resize();
-    QVERIFY(w.HScroll1->width() >= 0);
-    QVERIFY(w.HScroll1->maximum() <= 26000);
-    QVERIFY(w.HScroll1->maximum() >= 0);
+    QCOMPARE(w.HScroll1->width(), 0);
+    QCOMPARE(w.HScroll1->maximum(), 26000);
+    QCOMPARE(w.VScroll1->x(), Twips::toPixelsX(1590));
     // Only the width changes.
     const int height = w.height();
     w.resize(w.width() + 200, height + 300);
@@ -558,6 +562,18 @@ void TstListLab::helpCloseAndMainWindowCommand()
         QVERIFY(env.mainWindow.locked);
         env.dm->CurrentRecord = 3;
         w.Menu_End_Click();
+        QVERIFY(!env.mainWindow.locked);
+        QCOMPARE(env.dm->CurrentRecord, 1);
+    }
+    // The close box closes it as well.
+    {
+        ListLab w(*env.dm);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(env.mainWindow.locked);
+        env.dm->CurrentRecord = 2;
+        w.close();
+        QVERIFY(!w.isVisible());
         QVERIFY(!env.mainWindow.locked);
         QCOMPARE(env.dm->CurrentRecord, 1);
     }
