@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -116,7 +117,10 @@ int main(int argc, char **argv)
     {
         ListLab list(dm);
         list.show();
-        list.repaint(); // painted, not only filled
+        // Until the window is on the screen and painted, not only filled.
+        while (!list.windowHandle() || !list.windowHandle()->isExposed())
+            QCoreApplication::processEvents();
+        list.repaint();
         t = timer.nsecsElapsed() / 1e9;
         std::printf("list view, opening on %d records:               %.4f s\n", dm.RecordCount, t);
         double worst = 0;
