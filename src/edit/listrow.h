@@ -4,16 +4,17 @@
 // character positions) as its field has bytes, so that in the fixed-pitch
 // font the columns line up on the rules whatever mix of half- and full-width
 // characters they hold.
+#include "store/addressrecord.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
 
-class AddressRecord;
-
 namespace ListRow {
 
 // The eight fixed columns, in their order on the row.
-constexpr std::array<int, 8> ColumnField = {2, 3, 4, 5, 6, 7, 8, 9}; // Furigana ... CompanyPhone
+constexpr std::array<int, 8> ColumnField = {Furigana, PostalCode, Address1, Address2,
+                                            Phone, Company, Title, CompanyPhone};
 constexpr std::array<int, 8> ColumnCells = {16, 8, 40, 40, 12, 40, 40, 12};
 // The rule after each column, in twips (Line1 ... Line8): 120 twips a cell.
 constexpr std::array<int, 8> RuleTwips = {1920, 2880, 7680, 12480, 13920, 18720, 23520, 24960};
