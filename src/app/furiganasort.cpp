@@ -159,15 +159,7 @@ QByteArray readWholeFile(QFile &file)
 // Opens the data file again after a rewrite (or after a failed one).
 void reopen(DataModule &dm)
 {
-    dm.CloseData();
-    dm.DataChannel = std::make_unique<QFile>(dm.CurrentFileName);
-    QFile &file = *dm.DataChannel;
-    const bool opened = dm.DataFormat == DataModule::FixedLength
-        ? (file.open(QIODevice::ReadWrite) || file.open(QIODevice::ReadOnly))
-        : file.open(QIODevice::ReadOnly);
-    if (!opened)
-        throw RunError(QStringLiteral("%1 を開けません。(%2)").arg(dm.CurrentFileName, file.errorString()));
-    dm.FileLength = file.size();
+    dm.ReopenData();
     if (dm.DataFormat != DataModule::FixedLength) {
         const qint32 current = dm.CurrentRecord;
         dm.BuildLineIndex();

@@ -100,22 +100,6 @@ void ValTra2(DataModule &dm, int target, TempFile &out)
     }
 }
 
-void ReopenData(DataModule &dm)
-{
-    dm.CloseData();
-    auto file = std::make_unique<QFile>(dm.CurrentFileName);
-    // Reopening never creates a book: a file that vanished is reported.
-    if (!file->exists())
-        throw RunError(QStringLiteral("ファイルが見つかりません。(%1)").arg(dm.CurrentFileName));
-    const bool opened = dm.DataFormat == DataModule::FixedLength
-        ? (file->open(QIODevice::ReadWrite) || file->open(QIODevice::ReadOnly))
-        : file->open(QIODevice::ReadOnly);
-    if (!opened)
-        throw RunError(QStringLiteral("ファイルを開けません。(%1)").arg(file->errorString()));
-    dm.FileLength = file->size();
-    dm.DataChannel = std::move(file);
-}
-
 void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlace)
 {
     try {
@@ -131,7 +115,7 @@ void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlac
         // Nothing was replaced: the open book stays open as it was.
         if (!dm.DataChannel || !dm.DataChannel->isOpen()) {
             try {
-                ReopenData(dm);
+                dm.ReopenData();
             } catch (const RunError &) {
             }
         }
@@ -147,7 +131,7 @@ void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlac
             dm.Delimiter = delimiterOf(target);
         }
     }
-    ReopenData(dm);
+    dm.ReopenData();
     // The index always describes the file as it now is on disk: lines that
     // lost quotes or blanks are shorter than before.
     if (inPlace && dm.DataFormat == DataModule::DelimitedText)
@@ -261,7 +245,7 @@ int ImportBySelection(DataModule &dm, QWidget *parent)
 
     dm.CloseData();
     dm.CurrentFileName = name;
-    ReopenData(dm);
+    dm.ReopenData();
     if (!fixed)
         dm.LineIndex = index;
     return 0;

@@ -65,8 +65,4 @@ int ImportBySelection(DataModule &dm, QWidget *parent = nullptr);
 // Copies the book at `source` byte for byte to `target` (replacing it).
 void CopyBook(const QString &source, const QString &target);
 
-// Opens CurrentFileName on DataChannel the way the open book is held:
-// a fixed-length book for reading and writing, a text book for reading.
-void ReopenData(DataModule &dm);
-
 } // namespace Conversion

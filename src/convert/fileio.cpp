@@ -507,7 +507,7 @@ void FileIO::Command3_Click()
             dm.CloseData();
             QDir::setCurrent(folderAfter);
             dm.CurrentFileName = copy.fileName();
-            Conversion::ReopenData(dm);
+            dm.ReopenData();
             dm.SetLabel(MainWindowLink::FileNameLabel, dm.CurrentFileName);
         }
         SelectDir->refresh();
@@ -542,7 +542,7 @@ void FileIO::restoreOpenBook()
         return;
     }
     try {
-        Conversion::ReopenData(dm);
+        dm.ReopenData();
     } catch (const RunError &error) {
         dm.ErrReport(QStringLiteral("FILEIO"), error.description(), this);
     }

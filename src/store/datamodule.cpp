@@ -92,6 +92,21 @@ void openReadWrite(QFile &file)
 
 } // namespace
 
+void DataModule::ReopenData()
+{
+    CloseData();
+    auto file = std::make_unique<QFile>(CurrentFileName);
+    if (!file->exists())
+        throw RunError(QStringLiteral("ファイルが見つかりません。(%1)").arg(CurrentFileName));
+    const bool opened = DataFormat == FixedLength
+        ? (file->open(QIODevice::ReadWrite) || file->open(QIODevice::ReadOnly))
+        : file->open(QIODevice::ReadOnly);
+    if (!opened)
+        throw RunError(QStringLiteral("%1 を開けません。(%2)").arg(CurrentFileName, file->errorString()));
+    DataChannel = std::move(file);
+    RefreshFileInfo();
+}
+
 int DataModule::Hyoujun()
 {
     Trace(QStringLiteral("Hyoujun"));

@@ -103,8 +103,13 @@ public:
     // (the user was told). Unexpected failures throw RunError.
     int Hyoujun();
     void BuildLineIndex();
-    // Closes the data file (VB's "close all files" for the data module).
+    // Closes the data file.
     void CloseData();
+    // Opens the data file again under a new handle after a change (a fixed
+    // length book for reading and writing, or reading only when that is all
+    // the user may do; a text book for reading) and refreshes FileLength and
+    // FileDate. Never creates a book: a file that vanished is a RunError.
+    void ReopenData();
     // Full path of the open data file (the current folder is its folder).
     QString DataFilePath() const;
     // Reads record n of a fixed-length file into RecordBuffer.

@@ -19,19 +19,6 @@ void checkRecord(const DataModule &dm)
         throw RunError(QStringLiteral("レコード %1 はありません。").arg(dm.CurrentRecord));
 }
 
-void reopen(DataModule &dm)
-{
-    dm.CloseData();
-    dm.DataChannel = std::make_unique<QFile>(dm.CurrentFileName);
-    QFile &file = *dm.DataChannel;
-    const bool opened = dm.DataFormat == DataModule::FixedLength
-        ? (file.open(QIODevice::ReadWrite) || file.open(QIODevice::ReadOnly))
-        : file.open(QIODevice::ReadOnly);
-    if (!opened)
-        throw RunError(QStringLiteral("%1 を開けません。(%2)").arg(dm.CurrentFileName, file.errorString()));
-    dm.FileLength = file.size();
-}
-
 // Writes the new book through "asdfghjk.adr" and puts it in place of the
 // data file; on failure the old book is open again.
 void replaceBook(DataModule &dm, const QByteArray &book)
@@ -47,10 +34,10 @@ void replaceBook(DataModule &dm, const QByteArray &book)
         dm.CloseData();
         temp.commitOver(target);
     } catch (const RunError &) {
-        reopen(dm);
+        dm.ReopenData();
         throw;
     }
-    reopen(dm);
+    dm.ReopenData();
 }
 
 } // namespace

@@ -27,23 +27,6 @@ void requireCurrent(const DataModule &dm)
         throw RunError(QStringLiteral("ﾃﾞｰﾀ番号 %1 のﾃﾞｰﾀはありません。").arg(dm.CurrentRecord));
 }
 
-// Opens the data file again under a new handle: a fixed-length book for
-// reading and writing (a read-only file for reading), a text book for reading.
-void reopenData(DataModule &dm)
-{
-    dm.CloseData();
-    auto file = std::make_unique<QFile>(dm.CurrentFileName);
-    bool ok;
-    if (dm.DataFormat == DataModule::FixedLength)
-        ok = file->open(QIODevice::ReadWrite) || (file->exists() && file->open(QIODevice::ReadOnly));
-    else
-        ok = file->open(QIODevice::ReadOnly);
-    if (!ok)
-        throw RunError(QStringLiteral("%1 を開き直せません。(%2)").arg(dm.CurrentFileName, file->errorString()));
-    dm.DataChannel = std::move(file);
-    dm.RefreshFileInfo();
-}
-
 } // namespace
 
 QByteArray ReadWholeBook(const DataModule &dm)
@@ -110,7 +93,7 @@ void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bo
     for (int i = 1; i <= line + 1; ++i)
         dm.LineIndex[i] = index[i];
     dm.RecordCount = static_cast<qint16>(line);
-    reopenData(dm);
+    dm.ReopenData();
 }
 
 void appendFixed(DataModule &dm, int n)
@@ -182,7 +165,7 @@ void AppendRecord(DataModule &dm)
         appendText(dm, n);
     dm.RecordCount = static_cast<qint16>(n);
     dm.ClearRecord();
-    reopenData(dm);
+    dm.ReopenData();
 }
 
 void OverwriteRecord(DataModule &dm)
@@ -204,7 +187,7 @@ void OverwriteRecord(DataModule &dm)
             }
             throw;
         }
-        reopenData(dm);
+        dm.ReopenData();
         return;
     }
     dm.BuildLine();
@@ -228,7 +211,7 @@ void DeleteRecord(DataModule &dm)
     temp.write(out);
     temp.commitOver(dm.DataFilePath());
     dm.RecordCount = static_cast<qint16>(dm.RecordCount - 1);
-    reopenData(dm);
+    dm.ReopenData();
 }
 
 void DeleteLine(DataModule &dm)
