@@ -240,6 +240,11 @@ void Adrsbook::Form_Load(const QString &commandLine)
                 ? DataModule::DelimitedText : DataModule::FixedLength;
             if (dm.CommandFile.startsWith(QLatin1Char('"')))
                 dm.CommandFile = dm.CommandFile.mid(1, dm.CommandFile.size() - 2);
+            // The settings have made the last folder current by now; a path
+            // without its folder still names a file of the folder the
+            // program was started in.
+            if (!dm.CommandFile.isEmpty() && QDir::isRelativePath(dm.CommandFile))
+                dm.CommandFile = QDir::cleanPath(QDir(dm.StartFolder).absoluteFilePath(dm.CommandFile));
             Menu_File_Open_Click(1);
         }
     } catch (const RunError &error) {
