@@ -381,6 +381,25 @@ void TestAdrsbook::toolBarPressMoveRelease()
     QVERIFY(!w->Menu_Edit->isEnabled());
     QCOMPARE(w->Lab01->text(), QString());
     QCOMPARE(w->ToolBar->image(), original);
+
+    // While a window that works on the book has locked the menus, neither
+    // button 1 nor a dropped file opens another book underneath it.
+    w->Form_OLEDragDrop(env.path(QStringLiteral("empty.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("empty.kno"));
+    env.dm->LockMainMenus();
+    w->ToolBar_MouseMove(10, 12);
+    w->ToolBar_MouseDown(10, 12);
+    w->ToolBar_MouseUp(10, 12);
+    QVERIFY(env.modal.ran.isEmpty());
+    env.writeFile(QStringLiteral("other.kno"), TestEnv::record({QStringLiteral("他")}));
+    w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("empty.kno"));
+    QCOMPARE(env.dm->CurrentFileName, QStringLiteral("empty.kno"));
+    QCOMPARE(env.dm->RecordCount, qint16(0));
+    env.dm->UnlockMainMenus();
+    w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("other.kno"));
+    QCOMPARE(env.dm->RecordCount, qint16(1));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
