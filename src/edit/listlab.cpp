@@ -245,7 +245,9 @@ void ListLab::Form_Resize()
     const int barWidth = qMax(0, innerWidthTwips() - VScrollWidth - NamePaneWidth);
     HScroll1->setGeometry(Twips::rect(1575, 4680, barWidth, 270));
     VScroll1->move(Twips::toPixelsX(NamePaneWidth + barWidth), Twips::toPixelsY(240));
-    HScroll1->setMaximum(ListRow::PaneTwips - barWidth);
+    // A window wider than the pane leaves nothing to scroll: the range stays
+    // 0 ... 0, so the wide pane keeps its place beside the name pane.
+    HScroll1->setMaximum(qMax(0, ListRow::PaneTwips - barWidth));
 }
 
 void ListLab::HScroll1_Change()

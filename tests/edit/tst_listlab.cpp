@@ -540,6 +540,15 @@ void TstListLab::sidewaysScrollAndNarrowWindow()
     QCOMPARE(w.HScroll1->width(), 0);
     QCOMPARE(w.HScroll1->maximum(), 26000);
     QCOMPARE(w.VScroll1->x(), Twips::toPixelsX(1590));
+    // Wider than the pane itself (a wide screen): the sideways bar has
+    // nothing to scroll, and the wide pane stays beside the name pane.
+    w.HScroll1->setValue(0);
+    w.resize(Twips::toPixelsX(26000 + 255 + 1590 + 6000), w.height());
+    w.Form_Resize();
+    QCOMPARE(w.HScroll1->minimum(), 0);
+    QCOMPARE(w.HScroll1->maximum(), 0);
+    QCOMPARE(w.HScroll1->value(), 0);
+    QCOMPARE(w.Pic->x(), Twips::toPixelsX(1590));
     // Only the width changes.
     const int height = w.height();
     w.resize(w.width() + 200, height + 300);
