@@ -8,6 +8,7 @@
 #include "store/duplicaterecord.h"
 #include "store/recordstore.h"
 
+#include "platform/codec.h"
 #include "platform/fonts.h"
 #include "platform/helpsystem.h"
 #include "platform/modalrunner.h"
@@ -278,7 +279,8 @@ void ListLab::FillPage()
             if (dm.DataFormat == DataModule::FixedLength) {
                 if (dm.CurrentRecord != -1) {
                     dm.ReadRecord(n);
-                    dm.FieldText[Mark] = dm.RecordBuffer.fieldText(Mark);
+                    // The mark as stored: a blank when the record has none.
+                    dm.FieldText[Mark] = Cp932::decode(dm.RecordBuffer.fieldBytes(Mark));
                 }
             } else {
                 dm.ClearRecord();
