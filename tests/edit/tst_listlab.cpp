@@ -391,6 +391,27 @@ void TstListLab::duplicateRefusals()
         QCOMPARE(env.dm->RecordCount, 3);
         QCOMPARE(w.LabN[2]->text(), QStringLiteral("名前3"));
     }
+    // A book the user may only read is left as it is, with its permissions.
+    for (qint16 format : {DataModule::FixedLength, DataModule::DelimitedText}) {
+        TestEnv env;
+        const bool fixed = format == DataModule::FixedLength;
+        const QString name = fixed ? QStringLiteral("r.kno") : QStringLiteral("r.txt");
+        const QByteArray book = fixed ? fixedBook(3) : textBook(3);
+        env.writeFile(name, book);
+        QFile::setPermissions(env.path(name), QFile::ReadOwner);
+        QVERIFY(env.open(name, format));
+        if (QFileInfo(env.path(name)).isWritable())
+            QSKIP("running with rights that ignore file permissions");
+        ListLab w(*env.dm);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        w.M_E_Copy_Click();
+        QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("M_E_Copy_Click"));
+        QCOMPARE(env.readFile(name), book);
+        QCOMPARE(QFileInfo(env.path(name)).permissions() & QFile::WriteOwner, QFileDevice::Permissions());
+        QCOMPARE(env.dm->RecordCount, 3);
+    }
 }
 
 void TstListLab::correctionOpensTheSelectedRecord()
