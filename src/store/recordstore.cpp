@@ -20,6 +20,17 @@ void requireOpen(const DataModule &dm)
         throw RunError(QStringLiteral("データファイルが開かれていません。"));
 }
 
+// A book the user may not write, or one marked read-only (no write permission
+// for anyone), is never changed: a rewrite's rename needs only the folder to
+// be writable and would otherwise replace it.
+void requireWritable(const DataModule &dm)
+{
+    const QFileInfo book(dm.DataFilePath());
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (!book.isWritable() || !(book.permissions() & anyWrite))
+        throw RunError(QStringLiteral("%1 は読み取り専用のため書き換えられません。").arg(dm.CurrentFileName));
+}
+
 void requireCurrent(const DataModule &dm)
 {
     requireOpen(dm);
@@ -54,8 +65,9 @@ QByteArray LineAt(const QByteArray &book, qint64 start)
 namespace {
 
 // The rewrite must never write its temporary file over the book itself.
-void requireDistinctTemp(const DataModule &dm)
+void requireRewritable(const DataModule &dm)
 {
+    requireWritable(dm);
     if (QFileInfo(dm.DataFilePath()) == QFileInfo(QDir::current().absoluteFilePath(RewriteTempName)))
         throw RunError(QStringLiteral("作業ファイル %1 と同じ名前のファイルは書き換えられません。")
                            .arg(RewriteTempName));
@@ -66,7 +78,7 @@ void requireDistinctTemp(const DataModule &dm)
 // renames it over the book and takes over the new line index.
 void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bool drop)
 {
-    requireDistinctTemp(dm);
+    requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
     std::array<qint32, DataModule::LineIndexSize> index{};
     QByteArray out;
@@ -158,6 +170,7 @@ void AppendRecord(DataModule &dm)
     const QString refusal = AppendLimitText(dm);
     if (!refusal.isEmpty())
         throw RunError(refusal);
+    requireWritable(dm);
     const int n = dm.RecordCount + 1;
     if (dm.DataFormat == DataModule::FixedLength)
         appendFixed(dm, n);
@@ -171,6 +184,7 @@ void AppendRecord(DataModule &dm)
 void OverwriteRecord(DataModule &dm)
 {
     requireCurrent(dm);
+    requireWritable(dm);
     if (dm.DataFormat == DataModule::FixedLength) {
         const int n = dm.CurrentRecord;
         dm.ReadRecord(n);
@@ -197,7 +211,7 @@ void OverwriteRecord(DataModule &dm)
 void DeleteRecord(DataModule &dm)
 {
     requireCurrent(dm);
-    requireDistinctTemp(dm);
+    requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
     const int length = dm.RecordLength;
     QByteArray out;

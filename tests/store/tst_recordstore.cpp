@@ -353,19 +353,34 @@ void TestRecordStore::failuresLeaveTheOldBook()
     QCOMPARE(dm.RecordCount, qint16(2));
     QVERIFY(QDir(env.dir.path()).rmdir("Temp.adr"));
 
-    // A fixed-length book the user may only read: nothing changes.
+    // Books marked read-only: nothing changes, not even through a rewrite's
+    // rename (which needs only the folder to be writable), and the mark stays.
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     env.writeFile("r.kno", fixedBook({{"一"}, {"二"}}));
-    QFile::setPermissions(env.path("r.kno"), QFile::ReadOwner);
+    QVERIFY(QFile::setPermissions(env.path("r.kno"), readOnly));
     QVERIFY(env.open("r.kno", DataModule::FixedLength));
     setFields(dm, {"三"});
-    if (QFileInfo(env.path("r.kno")).isWritable())
-        QSKIP("running with rights that ignore file permissions");
     QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
     dm.CurrentRecord = 1;
     QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteRecord(dm));
     QCOMPARE(env.readFile("r.kno"), fixedBook({{"一"}, {"二"}}));
     QCOMPARE(dm.RecordCount, qint16(2));
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QVERIFY(!(QFile::permissions(env.path("r.kno")) & anyWrite));
 
+    env.writeFile("r.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(QFile::setPermissions(env.path("r.txt"), readOnly));
+    QVERIFY(env.open("r.txt", DataModule::DelimitedText));
+    dm.CurrentRecord = 2;
+    setFields(dm, {"x", "y"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteLine(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("r.txt"), textBook({"a;1", "b;2"}));
+    QCOMPARE(dm.RecordCount, qint16(2));
+    QVERIFY(!(QFile::permissions(env.path("r.txt")) & anyWrite));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
 }
 
 
