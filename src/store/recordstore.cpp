@@ -73,6 +73,15 @@ void requireRewritable(const DataModule &dm)
                            .arg(RewriteTempName));
 }
 
+// The file the new book replaces: a book opened through a symbolic link is
+// the file the link points to, so the link keeps leading to the new book (a
+// rename over the link itself would leave the real book behind, unchanged).
+QString rewriteTarget(const DataModule &dm)
+{
+    const QFileInfo book(dm.DataFilePath());
+    return book.isSymLink() ? book.canonicalFilePath() : book.absoluteFilePath();
+}
+
 // Writes the text book's lines 1 ... RecordCount into "Temp.adr", line
 // `replaced` as `replacement` (no line when it is empty and `drop` is set),
 // renames it over the book and takes over the new line index.
@@ -99,7 +108,7 @@ void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bo
 
     TempFile temp(RewriteTempName);
     temp.write(out);
-    temp.commitOver(dm.DataFilePath());
+    temp.commitOver(rewriteTarget(dm));
 
     // The new book is on disk: the shared state follows it.
     for (int i = 1; i <= line + 1; ++i)
@@ -223,7 +232,7 @@ void DeleteRecord(DataModule &dm)
     }
     TempFile temp(RewriteTempName);
     temp.write(out);
-    temp.commitOver(dm.DataFilePath());
+    temp.commitOver(rewriteTarget(dm));
     dm.RecordCount = static_cast<qint16>(dm.RecordCount - 1);
     dm.ReopenData();
 }

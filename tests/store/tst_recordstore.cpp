@@ -72,6 +72,7 @@ private slots:
     void deleteText();
     void limits();
     void failuresLeaveTheOldBook();
+    void linkedBookIsChangedThroughTheLink();
     void randomOperationsMatchAModel();
 };
 
@@ -383,6 +384,35 @@ void TestRecordStore::failuresLeaveTheOldBook()
     QVERIFY(!QFile::exists(env.path("Temp.adr")));
 }
 
+void TestRecordStore::linkedBookIsChangedThroughTheLink()
+{
+    // A book opened through a symbolic link: every rewrite changes the file
+    // the link points to, and the link stays a link.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    QVERIFY(QDir(env.dir.path()).mkdir("real"));
+    env.writeFile("real/a.kno", fixedBook({{"一"}, {"二"}}));
+    QVERIFY(QFile::link(env.path("real/a.kno"), env.path("a.kno")));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    dm.CurrentRecord = 1;
+    DeleteRecord(dm);
+    QVERIFY(QFileInfo(env.path("a.kno")).isSymLink());
+    QCOMPARE(env.readFile("real/a.kno"), fixedBook({{"二"}}));
+
+    env.writeFile("real/t.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(QFile::link(env.path("real/t.txt"), env.path("t.txt")));
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    dm.CurrentRecord = 2;
+    setFields(dm, {"x", "y"});
+    OverwriteRecord(dm);
+    dm.CurrentRecord = 1;
+    DeleteLine(dm);
+    QVERIFY(QFileInfo(env.path("t.txt")).isSymLink());
+    QCOMPARE(env.readFile("real/t.txt"), textBook({"x;y;;;;;;;;"}));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[1], QStringLiteral("x"));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
+}
 
 void TestRecordStore::randomOperationsMatchAModel()
 {
