@@ -12,25 +12,61 @@ void setImeMode(QLineEdit *box, ImeMode mode)
     box->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off && mode != ImeMode::Disabled);
 }
 
-ByteLimitValidator::ByteLimitValidator(int byteLimit, QLineEdit *box)
-    : QValidator(box), limit(byteLimit), current(Cp932::byteLength(box->text()))
+namespace {
+
+// The characters of `text` that CP932 cannot hold: each is written as "?",
+// and "?" is never the second byte of a double-byte character.
+int unheldCharacters(const QString &text, const QByteArray &bytes)
 {
-    connect(box, &QLineEdit::textChanged, this,
-            [this](const QString &text) { current = Cp932::byteLength(text); });
+    return int(bytes.count('?') - text.count(QLatin1Char('?')));
+}
+
+} // namespace
+
+ByteLimitValidator::ByteLimitValidator(int byteLimit, QLineEdit *box)
+    : QValidator(box), limit(byteLimit)
+{
+    auto track = [this](const QString &text) {
+        const QByteArray bytes = Cp932::encode(text);
+        current = int(bytes.size());
+        currentUnheld = unheldCharacters(text, bytes);
+    };
+    track(box->text());
+    connect(box, &QLineEdit::textChanged, this, track);
 }
 
 QValidator::State ByteLimitValidator::validate(QString &input, int &) const
 {
-    const int bytes = Cp932::byteLength(input);
-    if (bytes <= limit)
-        return Acceptable;
-    return bytes < current ? Intermediate : Invalid;
+    const QByteArray bytes = Cp932::encode(input);
+    const int length = int(bytes.size());
+    const int unheld = unheldCharacters(input, bytes);
+    State state;
+    if (unheld > currentUnheld)
+        state = Invalid;
+    else if (limit <= 0 || length <= limit)
+        state = unheld > 0 ? Intermediate : Acceptable;
+    else
+        state = length < current ? Intermediate : Invalid;
+    // A loaded value is never refused: refusing it would also let the user's
+    // next edit past the limits.
+    if (state == Invalid && !loaded.isNull() && input == loaded)
+        state = Intermediate;
+    return state;
 }
 
 void setMaxBytes(QLineEdit *box, int limit)
 {
-    if (limit > 0)
-        box->setValidator(new ByteLimitValidator(limit, box));
+    box->setValidator(new ByteLimitValidator(limit, box));
+}
+
+void loadBoxText(QLineEdit *box, const QString &text)
+{
+    auto *limits = box->findChild<ByteLimitValidator *>(QString(), Qt::FindDirectChildrenOnly);
+    if (limits)
+        limits->allowLoaded(text.isNull() ? QStringLiteral("") : text);
+    box->setText(text);
+    if (limits)
+        limits->allowLoaded(QString());
 }
 
 void updateEditMenu(QWidget *active, QAction *cut, QAction *copy, QAction *paste, QAction *del)

@@ -273,8 +273,21 @@ void TestAdrsDinp::boxesLimitBytes()
     form.Text5->setFocus();
     keyIn(form.Text5, QStringLiteral("03-1234-56789X"));
     QCOMPARE(form.Text5->text(), QStringLiteral("03-1234-56789"));
+    // Characters CP932 cannot hold would be stored as "?": the boxes, the
+    // mark box too, do not take them.
+    keyIn(form.Text3, QStringLiteral("Café①"));
+    QCOMPARE(form.Text3->text(), QStringLiteral("Caf①"));
+    keyIn(form.Text9, QStringLiteral("éA"));
+    QCOMPARE(form.Text9->text(), QStringLiteral("A"));
+    form.Text6->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("商会\U0001F600"));
+    form.Menu_Ed_Hari_Click();
+    QCOMPARE(form.Text6->text(), QString());
+    keyIn(form.Text6, QStringLiteral("?"));
+    QCOMPARE(form.Text6->text(), QStringLiteral("?"));
     form.Command3_Click();
-    QCOMPARE(Cp932::decode(env.readFile("a.kno").left(30)), QStringLiteral("あいうえおかきくけこさしすせそ"));
+    QCOMPARE(env.readFile("a.kno"),
+             TestEnv::record({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "", "03-1234-56789", "?", "", "", "A"}));
     form.Command4_Click();
 }
 
