@@ -35,8 +35,27 @@ ByteLimitValidator::ByteLimitValidator(int byteLimit, QLineEdit *box)
     connect(box, &QLineEdit::textChanged, this, track);
 }
 
-QValidator::State ByteLimitValidator::validate(QString &input, int &) const
+QValidator::State ByteLimitValidator::validate(QString &input, int &pos) const
 {
+    // The boxes hold one line: line breaks in typed or pasted text are
+    // dropped, so that a record never spans two lines of a text book.
+    if ((loaded.isNull() || input != loaded)
+        && (input.contains(QLatin1Char('\r')) || input.contains(QLatin1Char('\n')))) {
+        QString oneLine;
+        oneLine.reserve(input.size());
+        int caret = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                if (i < pos)
+                    --caret;
+                continue;
+            }
+            oneLine += c;
+        }
+        input = oneLine;
+        pos = caret;
+    }
     const QByteArray bytes = Cp932::encode(input);
     const int length = int(bytes.size());
     const int unheld = unheldCharacters(input, bytes);

@@ -19,6 +19,7 @@ void setImeMode(QLineEdit *box, ImeMode mode);
 // character counts two, as the record's field widths do); 0 = no limit.
 inline constexpr std::array<int, 10> EntryMaxBytes = {30, 16, 8, 40, 40, 13, 40, 40, 13, 0};
 
+// Drops line breaks from typed or pasted text (a box holds one line).
 // Refuses an edit that makes the text longer than `limit` CP932 bytes (0: no
 // limit), or that brings in a character CP932 cannot hold (it would be
 // written as "?", so what the box shows would not be what is stored). A

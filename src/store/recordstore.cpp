@@ -130,10 +130,20 @@ void appendFixed(DataModule &dm, int n)
     }
 }
 
-void appendText(DataModule &dm, int n)
+// The text line of FieldText. A value holding a line break would split the
+// record over two lines of the book, so such a record is refused.
+QByteArray buildTextLine(DataModule &dm)
 {
     dm.BuildLine();
-    const QByteArray bytes = Cp932::encode(dm.LineText);
+    const QString body = dm.LineText.chopped(dm.NewLine.size());
+    if (body.contains(QLatin1Char('\r')) || body.contains(QLatin1Char('\n')))
+        throw RunError(QStringLiteral("改行を含む項目は可変長ファイルに書き込めません。"));
+    return Cp932::encode(dm.LineText);
+}
+
+void appendText(DataModule &dm, int n)
+{
+    const QByteArray bytes = buildTextLine(dm);
     QFile file(dm.DataFilePath());
     if (!file.open(QIODevice::ReadWrite))
         throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
@@ -213,8 +223,7 @@ void OverwriteRecord(DataModule &dm)
         dm.ReopenData();
         return;
     }
-    dm.BuildLine();
-    rewriteText(dm, dm.CurrentRecord, Cp932::encode(dm.LineText), false);
+    rewriteText(dm, dm.CurrentRecord, buildTextLine(dm), false);
 }
 
 void DeleteRecord(DataModule &dm)

@@ -285,9 +285,15 @@ void TestAdrsDinp::boxesLimitBytes()
     QCOMPARE(form.Text6->text(), QString());
     keyIn(form.Text6, QStringLiteral("?"));
     QCOMPARE(form.Text6->text(), QStringLiteral("?"));
+    // A box holds one line: pasted line breaks are dropped.
+    form.Text4->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("港区\r\n1-2\n3"));
+    form.Menu_Ed_Hari_Click();
+    QCOMPARE(form.Text4->text(), QStringLiteral("港区1-23"));
+    QCOMPARE(form.Text4->cursorPosition(), 6);
     form.Command3_Click();
     QCOMPARE(env.readFile("a.kno"),
-             TestEnv::record({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "", "03-1234-56789", "?", "", "", "A"}));
+             TestEnv::record({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "港区1-23", "03-1234-56789", "?", "", "", "A"}));
     form.Command4_Click();
 }
 

@@ -336,6 +336,15 @@ void TestRecordStore::failuresLeaveTheOldBook()
     DeleteLine(dm);
     QCOMPARE(env.readFile("t.txt"), textBook({"a;1", "c;3"}));
 
+    // A value holding a line break would split its record over two lines.
+    dm.CurrentRecord = 1;
+    setFields(dm, {"x", "y", "", "東京都\r\n港区"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    setFields(dm, {"x\ny"});
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("t.txt"), textBook({"a;1", "c;3"}));
+    QCOMPARE(dm.RecordCount, qint16(2));
+
     // A book named like the temporary file is never written over by it.
     env.writeFile("Temp.adr", fixedBook({{"一"}, {"二"}}));
     QVERIFY(env.open("Temp.adr", DataModule::FixedLength));
