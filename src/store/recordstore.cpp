@@ -26,6 +26,8 @@ void requireOpen(const DataModule &dm)
 void requireWritable(const DataModule &dm)
 {
     const QFileInfo book(dm.DataFilePath());
+    if (!book.exists())
+        throw RunError(QStringLiteral("ファイルが見つかりません。(%1)").arg(dm.CurrentFileName));
     const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (!book.isWritable() || !(book.permissions() & anyWrite))
         throw RunError(QStringLiteral("%1 は読み取り専用のため書き換えられません。").arg(dm.CurrentFileName));

@@ -391,6 +391,20 @@ void TestRecordStore::failuresLeaveTheOldBook()
     QCOMPARE(dm.RecordCount, qint16(2));
     QVERIFY(!(QFile::permissions(env.path("r.txt")) & anyWrite));
     QVERIFY(!QFile::exists(env.path("Temp.adr")));
+
+    // A book removed behind the program's back is not written into the void.
+    env.writeFile("gone.kno", fixedBook({{"一"}}));
+    QVERIFY(env.open("gone.kno", DataModule::FixedLength));
+    QVERIFY(QFile::remove(env.path("gone.kno")));
+    setFields(dm, {"二"});
+    try {
+        AppendRecord(dm);
+        QFAIL("the append went through");
+    } catch (const RunError &e) {
+        QCOMPARE(e.description(), QStringLiteral("ファイルが見つかりません。(gone.kno)"));
+    }
+    QCOMPARE(dm.RecordCount, qint16(1));
+    QVERIFY(!QFile::exists(env.path("gone.kno")));
 }
 
 void TestRecordStore::linkedBookIsChangedThroughTheLink()
