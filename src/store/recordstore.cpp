@@ -33,6 +33,24 @@ void requireWritable(const DataModule &dm)
         throw RunError(QStringLiteral("%1 は読み取り専用のため書き換えられません。").arg(dm.CurrentFileName));
 }
 
+// The book on disk must still be the one RecordCount and LineIndex describe:
+// a book another program changed meanwhile would lose its new records to a
+// rewrite, or have them overwritten by an append.
+void requireUnchanged(const DataModule &dm, qint64 size)
+{
+    const bool same = dm.DataFormat == DataModule::FixedLength
+        ? (size + dm.RecordLength / 2) / dm.RecordLength == dm.RecordCount
+        : size + 1 == dm.LineIndex[dm.RecordCount + 1];
+    if (!same)
+        throw RunError(QStringLiteral("%1 が他のプログラムで変更されています。ファイルを開き直してください。")
+                           .arg(dm.CurrentFileName));
+}
+
+void requireUnchanged(const DataModule &dm)
+{
+    requireUnchanged(dm, QFileInfo(dm.DataFilePath()).size());
+}
+
 void requireCurrent(const DataModule &dm)
 {
     requireOpen(dm);
@@ -91,6 +109,7 @@ void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bo
 {
     requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
+    requireUnchanged(dm, book.size());
     std::array<qint32, DataModule::LineIndexSize> index{};
     QByteArray out;
     out.reserve(book.size() + replacement.size() + 2 * dm.RecordCount);
@@ -192,6 +211,7 @@ void AppendRecord(DataModule &dm)
     if (!refusal.isEmpty())
         throw RunError(refusal);
     requireWritable(dm);
+    requireUnchanged(dm);
     const int n = dm.RecordCount + 1;
     if (dm.DataFormat == DataModule::FixedLength)
         appendFixed(dm, n);
@@ -206,6 +226,7 @@ void OverwriteRecord(DataModule &dm)
 {
     requireCurrent(dm);
     requireWritable(dm);
+    requireUnchanged(dm);
     if (dm.DataFormat == DataModule::FixedLength) {
         const int n = dm.CurrentRecord;
         dm.ReadRecord(n);
@@ -233,6 +254,7 @@ void DeleteRecord(DataModule &dm)
     requireCurrent(dm);
     requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
+    requireUnchanged(dm, book.size());
     const int length = dm.RecordLength;
     QByteArray out;
     out.reserve(qsizetype(dm.RecordCount - 1) * length);

@@ -73,6 +73,7 @@ private slots:
     void limits();
     void failuresLeaveTheOldBook();
     void linkedBookIsChangedThroughTheLink();
+    void bookChangedElsewhereIsLeftAlone();
     void randomOperationsMatchAModel();
 };
 
@@ -434,6 +435,43 @@ void TestRecordStore::linkedBookIsChangedThroughTheLink()
     QCOMPARE(env.readFile("real/t.txt"), textBook({"x;y;;;;;;;;"}));
     dm.LoadRecord(1);
     QCOMPARE(dm.FieldText[1], QStringLiteral("x"));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
+}
+
+void TestRecordStore::bookChangedElsewhereIsLeftAlone()
+{
+    // Another program added a record after the book was opened: no change
+    // may drop it or write over it.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    env.writeFile("t.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    const QByteArray grown = textBook({"a;1", "b;2", "c;3"});
+    env.writeFile("t.txt", grown);
+    dm.CurrentRecord = 1;
+    setFields(dm, {"x", "y"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteLine(dm));
+    try {
+        AppendRecord(dm);
+        QFAIL("the append went through");
+    } catch (const RunError &e) {
+        QCOMPARE(e.description(),
+                 QStringLiteral("t.txt が他のプログラムで変更されています。ファイルを開き直してください。"));
+    }
+    QCOMPARE(env.readFile("t.txt"), grown);
+    QCOMPARE(dm.RecordCount, qint16(2));
+
+    env.writeFile("a.kno", fixedBook({{"一"}, {"二"}}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    const QByteArray grownFixed = fixedBook({{"一"}, {"二"}, {"三"}});
+    env.writeFile("a.kno", grownFixed);
+    dm.CurrentRecord = 1;
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteRecord(dm));
+    setFields(dm, {"四"});
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("a.kno"), grownFixed);
+    QCOMPARE(dm.RecordCount, qint16(2));
     QVERIFY(!QFile::exists(env.path("Temp.adr")));
 }
 
