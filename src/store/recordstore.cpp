@@ -40,7 +40,8 @@ void requireUnchanged(const DataModule &dm, qint64 size)
 {
     const bool same = dm.DataFormat == DataModule::FixedLength
         ? (size + dm.RecordLength / 2) / dm.RecordLength == dm.RecordCount
-        : size + 1 == dm.LineIndex[dm.RecordCount + 1];
+        : dm.RecordCount >= 0 && dm.RecordCount + 1 < DataModule::LineIndexSize
+            && size + 1 == dm.LineIndex[dm.RecordCount + 1];
     if (!same)
         throw RunError(QStringLiteral("%1 が他のプログラムで変更されています。ファイルを開き直してください。")
                            .arg(dm.CurrentFileName));
