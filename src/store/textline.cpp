@@ -40,34 +40,17 @@ QString quoteField(const QString &value, QChar delimiter)
     return quote + quoted + quote;
 }
 
-namespace {
-
-// A record is one line: a line end inside a value (pasted into a box, or
-// kept in a fixed-length record) is written as one blank, so that it can
-// neither split the record in two nor shift the lines after it.
-QString oneLine(const QString &value)
-{
-    if (!value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n')))
-        return value;
-    QString text = value;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
-} // namespace
-
 void DataModule::BuildLine(QChar d)
 {
     QString line;
     for (int f = 1; f <= 9; ++f) {
-        const QString value = oneLine(FieldText[f]);
-        line += quoteField((f == Address1 || f == Address2) ? trimRightBlanks(value) : trimBlanks(value), d);
+        const QString value = (f == Address1 || f == Address2) ? trimRightBlanks(FieldText[f])
+                                                               : trimBlanks(FieldText[f]);
+        line += quoteField(value, d);
         line += d;
     }
     // The mark is read back raw to the end of the line, so it is never quoted.
-    line += oneLine(FieldText[Mark]);
+    line += FieldText[Mark];
     LineText = line + NewLine;
 }
 
