@@ -145,7 +145,7 @@ int DataModule::Hyoujun()
         BuildLineIndex();
         file.seek(LineIndex[1] - 1);
         ParseLine();
-        if (FieldText[1].size() == LineLength) {
+        if (FieldText[1].size() == LineText.size()) {
             CurrentRecord = -1;
             if (FileLength > 0 && FileMode == 1) {
                 Msg(nullptr, QStringLiteral("指定されている区切り文字がありません。"),

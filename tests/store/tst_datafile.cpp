@@ -127,10 +127,16 @@ void TestDataFile::textWithoutDelimiterIsRefusedOnlyWhenOpened()
     QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("かのて住所録"));
     QCOMPARE(env.dm->CurrentRecord, -1);
 
+    // However long the first line, a line without a delimiter is refused.
+    env.writeFile(QStringLiteral("long.txt"), QByteArray(40000, 'x') + "\r\na;b\r\n");
+    env.boxes.answer(MsgAnswerCode::Ok);
+    QVERIFY(!env.open(QStringLiteral("long.txt"), DataModule::DelimitedText, 1));
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("指定されている区切り文字がありません。"));
+
     // Other modes accept the file and mark that there is no line to read.
     QVERIFY(env.open(QStringLiteral("n.txt"), DataModule::DelimitedText, 3));
     QCOMPARE(env.dm->CurrentRecord, -1);
-    QCOMPARE(env.boxes.shown.size(), 1);
+    QCOMPARE(env.boxes.shown.size(), 2);
     QVERIFY(env.unexpected().isEmpty());
 
     // That mark belongs to that file: an empty or new text book opened next
