@@ -409,13 +409,16 @@ void FileIO::Command1_Click()
 
     dm.Trace(QStringLiteral("Command1"));
     dm.SavedPointer = Pointer::current();
+    // From here on a failure closes the open book; closing the dialog
+    // without a completed open puts it back.
+    bookTouched = true;
     try {
         // A name typed with its folder: that folder becomes the dialog's.
+        // A folder that does not exist is not replaced by the current one.
         if (typed.contains(QLatin1Char('/'))) {
             const QFileInfo path(QDir::current().absoluteFilePath(typed));
-            if (QFileInfo(path.absolutePath()).isDir())
-                SelectDir->setPath(path.absolutePath());
-            dm.CurrentFileName = path.fileName();
+            if (QFileInfo(path.absolutePath()).isDir() && SelectDir->setPath(path.absolutePath()))
+                dm.CurrentFileName = path.fileName();
         }
         if (dm.FileMode == 1 && !QFileInfo(dm.CurrentFileName).isFile()) {
             dm.CurrentFileName = typed;
@@ -423,16 +426,19 @@ void FileIO::Command1_Click()
                    MsgButtons::Ok);
             return;
         }
-        // A pattern is not a name to create.
-        if (dm.CurrentFileName.isEmpty() || dm.CurrentFileName.contains(QLatin1Char('*'))
-            || dm.CurrentFileName.contains(QLatin1Char('?')))
+        // A pattern, or a place that is no folder, is not a name to create;
+        // an existing file of any name opens.
+        const QFileInfo named(dm.CurrentFileName);
+        if (dm.CurrentFileName.isEmpty() || dm.CurrentFileName.contains(QLatin1Char('/'))
+            || (!named.exists()
+                && (dm.CurrentFileName.contains(QLatin1Char('*'))
+                    || dm.CurrentFileName.contains(QLatin1Char('?')))))
             throw RunError(QStringLiteral("ファイル名が正しくありません。(%1)").arg(typed));
 
         Pointer::showHourglass();
         dm.DataFormat = Option1->isChecked() ? DataModule::FixedLength : DataModule::DelimitedText;
         BySelection = Option4->isChecked() ? -1 : 0;
         int result;
-        bookTouched = true;
         if (BySelection) {
             if (dm.Settings.SelectionCount == 0) {
                 dm.Msg(this, QStringLiteral("選択項目が設定されていないため読み込めません。"),

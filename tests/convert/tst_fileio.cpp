@@ -26,6 +26,7 @@ private slots:
     void saveAsIntoOtherFolder();
     void saveAsBySelection();
     void driveThatFails();
+    void typedPaths();
 };
 
 namespace {
@@ -451,6 +452,82 @@ void TstFileIO::driveThatFails()
     QCOMPARE(env.boxes.shown[0].icon, MsgIcon::Exclamation);
     QCOMPARE(d.SelectDrive->currentIndex(), before);
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::typedPaths()
+{
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("memo?.kno"), TestEnv::record({QStringLiteral("佐藤")}));
+    QDir().mkdir(env.path(QStringLiteral("sub")));
+    env.writeFile(QStringLiteral("sub/s.kno"), TestEnv::record({QStringLiteral("田中")}));
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        // A folder that does not exist: the name is not looked up elsewhere.
+        d.SelFile->setText(QStringLiteral("nosuch/a.kno"));
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command1_Click();
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown.last().text, QStringLiteral("nosuch/a.knoファイルはありません。"));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        d.Command2_Click();
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
+
+    // An existing file whose name holds a pattern character opens.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("memo?.kno"));
+        d.Command1_Click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(dm.OpenStatus, qint16(0));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("memo?.kno"));
+    QCOMPARE(dm.RecordCount, qint16(1));
+
+    // A name typed with an existing folder: that folder becomes current.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("sub/s.kno"));
+        d.Command1_Click();
+    }
+    QCOMPARE(dm.OpenStatus, qint16(0));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("s.kno"));
+    QCOMPARE(canonical(QDir::currentPath()), canonical(env.path(QStringLiteral("sub"))));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
+
+    // New mode: a pattern is no name to create, and a missing folder is
+    // reported; neither makes a file.
+    QDir::setCurrent(env.dir.path());
+    dm.CloseData();
+    dm.FileMode = 0;
+    dm.CurrentFileName = QStringLiteral("kanote.kno");
+    {
+        FileIO d(dm);
+        for (const QString &name : {QStringLiteral("x*.kno"), QStringLiteral("nosuch/new.kno")}) {
+            d.SelFile->setText(name);
+            env.boxes.answer(MsgAnswerCode::Ok);
+            const qsizetype before = env.boxes.shown.size();
+            d.Command1_Click();
+            QCOMPARE(env.boxes.shown.size(), before + 1);
+            QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+            QCOMPARE(dm.OpenStatus, qint16(1));
+        }
+        d.Command2_Click();
+    }
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("new.kno"))));
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("x*.kno"))));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
