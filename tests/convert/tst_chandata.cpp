@@ -222,6 +222,16 @@ void TstChanData::otherSpellingIsInPlace()
     QCOMPARE(dm.DataFormat, DataModule::FixedLength);
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+
+    // Through a link to it: the book itself is converted, the link kept.
+    QVERIFY(QFile::link(QStringLiteral("a.kno"), env.path(QStringLiteral("link.kno"))));
+    convert(env, d, 2, QStringLiteral("link.kno"), MsgAnswerCode::Yes);
+    QCOMPARE(dm.DataFormat, DataModule::DelimitedText);
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeCommaLines);
+    QVERIFY(QFileInfo(env.path(QStringLiteral("link.kno"))).isSymLink());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木, 花子"));
+    QCOMPARE(dm.RecordCount, qint16(3));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
