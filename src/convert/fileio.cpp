@@ -193,7 +193,9 @@ FileIO::FileIO(DataModule &data, QWidget *parent)
     connect(SelectDrive, &QComboBox::currentIndexChanged, this, &FileIO::SelectDrive_Change);
     connect(SelectDir, &FolderList::changed, this, &FileIO::SelectDir_Change);
     connect(FileSelect, &QListWidget::itemClicked, this, &FileIO::FileSelect_Click);
-    connect(FileSelect, &QListWidget::currentRowChanged, this, &FileIO::FileSelect_Click);
+    // A file marked with the keys names it too; the list taking the focus
+    // marks nothing.
+    connect(FileSelect, &QListWidget::itemSelectionChanged, this, &FileIO::FileSelect_Click);
     connect(FileSelect, &QListWidget::itemDoubleClicked, this, &FileIO::FileSelect_DblClick);
     connect(SelFile, &QLineEdit::returnPressed, this, [this] { SelFile_KeyPress(13); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FileIO::Combo1_Click);
@@ -360,7 +362,8 @@ void FileIO::SelectDir_Change()
 
 void FileIO::FileSelect_Click()
 {
-    if (const QListWidgetItem *item = FileSelect->currentItem())
+    const QListWidgetItem *item = FileSelect->currentItem();
+    if (item && item->isSelected())
         SelFile->setText(item->text());
 }
 

@@ -27,6 +27,7 @@ private slots:
     void saveAsBySelection();
     void driveThatFails();
     void typedPaths();
+    void tabbingThroughFileList();
 };
 
 namespace {
@@ -529,6 +530,27 @@ void TstFileIO::typedPaths()
     QVERIFY(!QFile::exists(env.path(QStringLiteral("new.kno"))));
     QVERIFY(!QFile::exists(env.path(QStringLiteral("x*.kno"))));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::tabbingThroughFileList()
+{
+    // Tabbing into the file list marks no file: the typed name stays.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("b.kno"), twoRecords());
+    dm.FileMode = 0;
+    dm.CurrentFileName = QStringLiteral("kanote.kno");
+    FileIO d(dm);
+    d.SelFile->setText(QStringLiteral("new.kno"));
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(d.FileSelect, &focusIn);
+    QCOMPARE(d.SelFile->text(), QStringLiteral("new.kno"));
+    // Moving through the list with the arrow keys names each file.
+    QTest::keyClick(d.FileSelect, Qt::Key_Down);
+    QCOMPARE(d.SelFile->text(), d.FileSelect->currentItem()->text());
+    QVERIFY(d.SelFile->text().endsWith(QStringLiteral(".kno")));
 }
 
 QTEST_MAIN(TstFileIO)
