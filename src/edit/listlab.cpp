@@ -8,6 +8,7 @@
 #include "store/duplicaterecord.h"
 #include "store/recordstore.h"
 
+#include "platform/codec.h"
 #include "platform/fonts.h"
 #include "platform/helpsystem.h"
 #include "platform/modalrunner.h"
@@ -245,7 +246,9 @@ void ListLab::Form_Resize()
     const int barWidth = qMax(0, innerWidthTwips() - VScrollWidth - NamePaneWidth);
     HScroll1->setGeometry(Twips::rect(1575, 4680, barWidth, 270));
     VScroll1->move(Twips::toPixelsX(NamePaneWidth + barWidth), Twips::toPixelsY(240));
-    HScroll1->setMaximum(ListRow::PaneTwips - barWidth);
+    // A window wider than the pane leaves nothing to scroll: the range stays
+    // 0 ... 0, so the wide pane keeps its place beside the name pane.
+    HScroll1->setMaximum(qMax(0, ListRow::PaneTwips - barWidth));
 }
 
 void ListLab::HScroll1_Change()
@@ -276,7 +279,8 @@ void ListLab::FillPage()
             if (dm.DataFormat == DataModule::FixedLength) {
                 if (dm.CurrentRecord != -1) {
                     dm.ReadRecord(n);
-                    dm.FieldText[Mark] = dm.RecordBuffer.fieldText(Mark);
+                    // The mark as stored: a blank when the record has none.
+                    dm.FieldText[Mark] = Cp932::decode(dm.RecordBuffer.fieldBytes(Mark));
                 }
             } else {
                 dm.ClearRecord();

@@ -24,6 +24,9 @@ void checkRecord(const DataModule &dm)
 void replaceBook(DataModule &dm, const QByteArray &book)
 {
     const QString target = dm.DataFilePath();
+    // A book the user may only read is not replaced behind its back.
+    if (!QFileInfo(target).isWritable())
+        throw RunError(QStringLiteral("%1 に書き込めません。").arg(dm.CurrentFileName));
     const QString tempPath = QFileInfo(target).dir().filePath(TempName);
     // The temporary file must never be the book itself.
     if (QFileInfo(tempPath) == QFileInfo(target))

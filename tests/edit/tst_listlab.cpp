@@ -146,7 +146,8 @@ void TstListLab::scrollRangesAndPageMoves()
         QCOMPARE(w.LabT->text(), ListRow::headingText());
         QVERIFY(w.Lab[0]->text().startsWith(QStringLiteral("ﾌﾘｶﾞﾅ1          100-0001住所1")));
         QVERIFY(w.Lab[0]->text().endsWith(QStringLiteral("　*")));
-        QVERIFY(w.Lab[1]->text().endsWith(QString(12, QLatin1Char(' ')) + QStringLiteral("　")));
+        // A fixed-length record without a mark shows its stored blank.
+        QVERIFY(w.Lab[1]->text().endsWith(QString(12, QLatin1Char(' ')) + QStringLiteral("　 ")));
 
         QList<int> tops;
         for (int k = 0; k < 3; ++k) {
@@ -390,6 +391,27 @@ void TstListLab::duplicateRefusals()
         QCOMPARE(env.dm->RecordCount, 3);
         QCOMPARE(w.LabN[2]->text(), QStringLiteral("名前3"));
     }
+    // A book the user may only read is left as it is, with its permissions.
+    for (qint16 format : {DataModule::FixedLength, DataModule::DelimitedText}) {
+        TestEnv env;
+        const bool fixed = format == DataModule::FixedLength;
+        const QString name = fixed ? QStringLiteral("r.kno") : QStringLiteral("r.txt");
+        const QByteArray book = fixed ? fixedBook(3) : textBook(3);
+        env.writeFile(name, book);
+        QFile::setPermissions(env.path(name), QFile::ReadOwner);
+        QVERIFY(env.open(name, format));
+        if (QFileInfo(env.path(name)).isWritable())
+            QSKIP("running with rights that ignore file permissions");
+        ListLab w(*env.dm);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        w.M_E_Copy_Click();
+        QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("M_E_Copy_Click"));
+        QCOMPARE(env.readFile(name), book);
+        QCOMPARE(QFileInfo(env.path(name)).permissions() & QFile::WriteOwner, QFileDevice::Permissions());
+        QCOMPARE(env.dm->RecordCount, 3);
+    }
 }
 
 void TstListLab::correctionOpensTheSelectedRecord()
@@ -540,6 +562,15 @@ void TstListLab::sidewaysScrollAndNarrowWindow()
     QCOMPARE(w.HScroll1->width(), 0);
     QCOMPARE(w.HScroll1->maximum(), 26000);
     QCOMPARE(w.VScroll1->x(), Twips::toPixelsX(1590));
+    // Wider than the pane itself (a wide screen): the sideways bar has
+    // nothing to scroll, and the wide pane stays beside the name pane.
+    w.HScroll1->setValue(0);
+    w.resize(Twips::toPixelsX(26000 + 255 + 1590 + 6000), w.height());
+    w.Form_Resize();
+    QCOMPARE(w.HScroll1->minimum(), 0);
+    QCOMPARE(w.HScroll1->maximum(), 0);
+    QCOMPARE(w.HScroll1->value(), 0);
+    QCOMPARE(w.Pic->x(), Twips::toPixelsX(1590));
     // Only the width changes.
     const int height = w.height();
     w.resize(w.width() + 200, height + 300);
