@@ -412,9 +412,6 @@ void FileIO::Command1_Click()
 
     dm.Trace(QStringLiteral("Command1"));
     dm.SavedPointer = Pointer::current();
-    // From here on a failure closes the open book; closing the dialog
-    // without a completed open puts it back.
-    bookTouched = true;
     try {
         // A name typed with its folder: that folder becomes the dialog's.
         // A folder that does not exist is not replaced by the current one.
@@ -442,6 +439,9 @@ void FileIO::Command1_Click()
         dm.DataFormat = Option1->isChecked() ? DataModule::FixedLength : DataModule::DelimitedText;
         BySelection = Option4->isChecked() ? -1 : 0;
         int result;
+        // From here on the open book is closed on failure; closing the
+        // dialog without a completed open puts it back.
+        bookTouched = true;
         if (BySelection) {
             if (dm.Settings.SelectionCount == 0) {
                 dm.Msg(this, QStringLiteral("選択項目が設定されていないため読み込めません。"),
@@ -467,7 +467,9 @@ void FileIO::Command1_Click()
         dm.OpenStatus = 0;
         accept();
     } catch (const RunError &error) {
-        dm.CloseData();
+        // A name refused before anything was opened leaves the open book as it is.
+        if (bookTouched)
+            dm.CloseData();
         Pointer::restore(dm.SavedPointer);
         dm.ErrReport(QStringLiteral("FILEIO"), error.description(), this);
     }

@@ -509,9 +509,7 @@ void TstFileIO::typedPaths()
     QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
 
     // New mode: a pattern is no name to create, and a missing folder is
-    // reported; neither makes a file.
-    QDir::setCurrent(env.dir.path());
-    dm.CloseData();
+    // reported; neither makes a file nor closes the open book.
     dm.FileMode = 0;
     dm.CurrentFileName = QStringLiteral("kanote.kno");
     {
@@ -524,11 +522,15 @@ void TstFileIO::typedPaths()
             QCOMPARE(env.boxes.shown.size(), before + 1);
             QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
             QCOMPARE(dm.OpenStatus, qint16(1));
+            QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
         }
         d.Command2_Click();
     }
-    QVERIFY(!QFile::exists(env.path(QStringLiteral("new.kno"))));
-    QVERIFY(!QFile::exists(env.path(QStringLiteral("x*.kno"))));
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("sub/new.kno"))));
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("sub/x*.kno"))));
+    QCOMPARE(dm.DataChannel->fileName(), QStringLiteral("s.kno"));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
