@@ -53,9 +53,13 @@ bool samePath(const QString &a, const QString &b)
 
 QString workFileFor(const QString &target, const QString &source)
 {
-    const QString work = QFileInfo(target).absoluteDir().filePath(WorkFileName);
+    const QFileInfo info(target);
+    const QString work = info.absoluteDir().filePath(WorkFileName);
     if (samePath(work, target) || (!source.isEmpty() && samePath(work, source)))
         throw RunError(QStringLiteral("%1 は作業用のファイル名のため使えません。").arg(WorkFileName));
+    // A file the user may only read is not replaced behind its back.
+    if (info.exists() && !info.isWritable())
+        throw RunError(QStringLiteral("%1 に書き込めません。").arg(info.fileName()));
     return work;
 }
 

@@ -23,6 +23,7 @@ private slots:
     void otherSpellingIsInPlace();
     void failuresChangeNothing();
     void roundTripThousandRecords();
+    void readOnlyFilesStay();
 };
 
 namespace {
@@ -356,6 +357,36 @@ void TstChanData::roundTripThousandRecords()
     }
     QCOMPARE(dm.DataFormat, DataModule::FixedLength);
     QVERIFY(env.readFile(QStringLiteral("big.kno")) == book);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstChanData::readOnlyFilesStay()
+{
+    // Neither the open book nor another file that the user may only read is
+    // replaced; both keep their bytes and their permissions.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    env.writeFile(QStringLiteral("a.kno"), threeRecords());
+    env.writeFile(QStringLiteral("other.txt"), "other");
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    QFile::setPermissions(env.path(QStringLiteral("a.kno")), QFile::ReadOwner);
+    QFile::setPermissions(env.path(QStringLiteral("other.txt")), QFile::ReadOwner);
+    if (QFileInfo(env.path(QStringLiteral("a.kno"))).isWritable())
+        QSKIP("running with rights that ignore file permissions");
+    ChanData d(dm);
+    convert(env, d, 2, QStringLiteral("a.kno"), MsgAnswerCode::Yes);
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("a.kno に書き込めません。")));
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
+    QCOMPARE(dm.DataFormat, DataModule::FixedLength);
+    convert(env, d, 2, QStringLiteral("other.txt"), MsgAnswerCode::Yes);
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QCOMPARE(env.readFile(QStringLiteral("other.txt")), QByteArray("other"));
+    for (const QString &name : {QStringLiteral("a.kno"), QStringLiteral("other.txt")})
+        QCOMPARE(QFileInfo(env.path(name)).permissions() & QFile::WriteOwner, QFileDevice::Permissions());
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
+    dm.LoadRecord(3);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("佐藤"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

@@ -28,6 +28,7 @@ private slots:
     void driveThatFails();
     void typedPaths();
     void tabbingThroughFileList();
+    void saveAsOntoReadOnlyFile();
 };
 
 namespace {
@@ -553,6 +554,40 @@ void TstFileIO::tabbingThroughFileList()
     QTest::keyClick(d.FileSelect, Qt::Key_Down);
     QCOMPARE(d.SelFile->text(), d.FileSelect->currentItem()->text());
     QVERIFY(d.SelFile->text().endsWith(QStringLiteral(".kno")));
+}
+
+void TstFileIO::saveAsOntoReadOnlyFile()
+{
+    // A file the user may only read is not replaced, by a copy or by
+    // selection; the dialog stays open.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("r.kno"), "keep");
+    QFile::setPermissions(env.path(QStringLiteral("r.kno")), QFile::ReadOwner);
+    if (QFileInfo(env.path(QStringLiteral("r.kno"))).isWritable())
+        QSKIP("running with rights that ignore file permissions");
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    dm.Settings.SelectionCount = 1;
+    dm.Settings.SelectionOrder[1] = 1;
+    dm.FileMode = 2;
+    FileIO d(dm);
+    for (bool bySelection : {false, true}) {
+        d.Option4->setChecked(bySelection);
+        d.SelFile->setText(QStringLiteral("r.kno"));
+        env.boxes.answer(MsgAnswerCode::Yes);
+        if (bySelection)
+            env.boxes.answer(MsgAnswerCode::Ok);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command3_Click();
+        QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+        QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("r.kno に書き込めません。")));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        QCOMPARE(env.readFile(QStringLiteral("r.kno")), QByteArray("keep"));
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 QTEST_MAIN(TstFileIO)
