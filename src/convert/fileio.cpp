@@ -515,6 +515,8 @@ void FileIO::Command3_Click()
             // The copy is the open book now, and its folder the current one.
             const QFileInfo copy(target);
             folderAfter = copy.absolutePath();
+            // Should the copy not open, closing the dialog puts the book back.
+            bookTouched = true;
             dm.CloseData();
             QDir::setCurrent(folderAfter);
             dm.CurrentFileName = copy.fileName();

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TstFileIO : public QObject {
     Q_OBJECT
@@ -29,6 +30,7 @@ private slots:
     void typedPaths();
     void tabbingThroughFileList();
     void saveAsOntoReadOnlyFile();
+    void saveAsCopyThatCannotBeOpened();
 };
 
 namespace {
@@ -587,6 +589,38 @@ void TstFileIO::saveAsOntoReadOnlyFile()
         QCOMPARE(env.readFile(QStringLiteral("r.kno")), QByteArray("keep"));
     }
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::saveAsCopyThatCannotBeOpened()
+{
+    // The copy is made but cannot be opened (made unreadable by the file
+    // creation mask): reported, and cancelling keeps the book open.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    env.writeFile(QStringLiteral("probe"), "x");
+    QFile::setPermissions(env.path(QStringLiteral("probe")), QFileDevice::Permissions());
+    if (QFile(env.path(QStringLiteral("probe"))).open(QIODevice::ReadOnly))
+        QSKIP("running with rights that ignore file permissions");
+    dm.FileMode = 2;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("copy.kno"));
+        const mode_t mask = ::umask(0777);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command3_Click();
+        ::umask(mask);
+        QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        d.Command2_Click();
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
