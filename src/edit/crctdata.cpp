@@ -177,7 +177,7 @@ void CrctData::LoadRecord()
         const QString value = dm.DataFormat == DataModule::FixedLength
             ? dm.RecordBuffer.fieldText(n + 1)
             : trimRightBlanks(dm.FieldText[n + 1]);
-        Texts[n]->setText(value);
+        loadBoxText(Texts[n], value);
     }
     Label11->setText(recordNumberText(dm.CurrentRecord));
     for (int i = 1; i <= 10; ++i) {

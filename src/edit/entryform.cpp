@@ -12,25 +12,80 @@ void setImeMode(QLineEdit *box, ImeMode mode)
     box->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off && mode != ImeMode::Disabled);
 }
 
-ByteLimitValidator::ByteLimitValidator(int byteLimit, QLineEdit *box)
-    : QValidator(box), limit(byteLimit), current(Cp932::byteLength(box->text()))
+namespace {
+
+// The characters of `text` that CP932 cannot hold: each is written as "?",
+// and "?" is never the second byte of a double-byte character.
+int unheldCharacters(const QString &text, const QByteArray &bytes)
 {
-    connect(box, &QLineEdit::textChanged, this,
-            [this](const QString &text) { current = Cp932::byteLength(text); });
+    return int(bytes.count('?') - text.count(QLatin1Char('?')));
 }
 
-QValidator::State ByteLimitValidator::validate(QString &input, int &) const
+} // namespace
+
+ByteLimitValidator::ByteLimitValidator(int byteLimit, QLineEdit *box)
+    : QValidator(box), limit(byteLimit)
 {
-    const int bytes = Cp932::byteLength(input);
-    if (bytes <= limit)
-        return Acceptable;
-    return bytes < current ? Intermediate : Invalid;
+    auto track = [this](const QString &text) {
+        const QByteArray bytes = Cp932::encode(text);
+        current = int(bytes.size());
+        currentUnheld = unheldCharacters(text, bytes);
+    };
+    track(box->text());
+    connect(box, &QLineEdit::textChanged, this, track);
+}
+
+QValidator::State ByteLimitValidator::validate(QString &input, int &pos) const
+{
+    // The boxes hold one line: line breaks in typed or pasted text are
+    // dropped, so that a record never spans two lines of a text book.
+    if ((loaded.isNull() || input != loaded)
+        && (input.contains(QLatin1Char('\r')) || input.contains(QLatin1Char('\n')))) {
+        QString oneLine;
+        oneLine.reserve(input.size());
+        int caret = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                if (i < pos)
+                    --caret;
+                continue;
+            }
+            oneLine += c;
+        }
+        input = oneLine;
+        pos = caret;
+    }
+    const QByteArray bytes = Cp932::encode(input);
+    const int length = int(bytes.size());
+    const int unheld = unheldCharacters(input, bytes);
+    State state;
+    if (unheld > currentUnheld)
+        state = Invalid;
+    else if (limit <= 0 || length <= limit)
+        state = unheld > 0 ? Intermediate : Acceptable;
+    else
+        state = length < current ? Intermediate : Invalid;
+    // A loaded value is never refused: refusing it would also let the user's
+    // next edit past the limits.
+    if (state == Invalid && !loaded.isNull() && input == loaded)
+        state = Intermediate;
+    return state;
 }
 
 void setMaxBytes(QLineEdit *box, int limit)
 {
-    if (limit > 0)
-        box->setValidator(new ByteLimitValidator(limit, box));
+    box->setValidator(new ByteLimitValidator(limit, box));
+}
+
+void loadBoxText(QLineEdit *box, const QString &text)
+{
+    auto *limits = box->findChild<ByteLimitValidator *>(QString(), Qt::FindDirectChildrenOnly);
+    if (limits)
+        limits->allowLoaded(text.isNull() ? QStringLiteral("") : text);
+    box->setText(text);
+    if (limits)
+        limits->allowLoaded(QString());
 }
 
 void updateEditMenu(QWidget *active, QAction *cut, QAction *copy, QAction *paste, QAction *del)

@@ -19,20 +19,30 @@ void setImeMode(QLineEdit *box, ImeMode mode);
 // character counts two, as the record's field widths do); 0 = no limit.
 inline constexpr std::array<int, 10> EntryMaxBytes = {30, 16, 8, 40, 40, 13, 40, 40, 13, 0};
 
-// Refuses an edit that makes the text longer than `limit` CP932 bytes. A
-// value already longer (loaded from a text book) is shown whole and may
-// shrink, so nothing stored is ever cut by the box.
+// Drops line breaks from typed or pasted text (a box holds one line).
+// Refuses an edit that makes the text longer than `limit` CP932 bytes (0: no
+// limit), or that brings in a character CP932 cannot hold (it would be
+// written as "?", so what the box shows would not be what is stored). A
+// value already longer or holding such characters (loaded from a text book)
+// is shown whole and may shrink, so nothing stored is ever cut by the box.
 class ByteLimitValidator : public QValidator {
     Q_OBJECT
 public:
     ByteLimitValidator(int limit, QLineEdit *box);
     State validate(QString &input, int &pos) const override;
+    // The text about to be loaded into the box is taken as it is.
+    void allowLoaded(const QString &text) { loaded = text; }
 
 private:
     int limit;
     int current = 0;
+    int currentUnheld = 0;
+    QString loaded;
 };
 void setMaxBytes(QLineEdit *box, int limit);
+// Shows a stored value in a box whole, even one the box would not let the
+// user type; the box's limits then hold from that value on.
+void loadBoxText(QLineEdit *box, const QString &text);
 
 // The 編集 menu as it opens: on a text box, 切り取り and コピー only with a
 // selection, 貼り付け and 削除 always; on anything else all four disabled.

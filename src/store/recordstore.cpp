@@ -20,6 +20,38 @@ void requireOpen(const DataModule &dm)
         throw RunError(QStringLiteral("データファイルが開かれていません。"));
 }
 
+// A book the user may not write, or one marked read-only (no write permission
+// for anyone), is never changed: a rewrite's rename needs only the folder to
+// be writable and would otherwise replace it.
+void requireWritable(const DataModule &dm)
+{
+    const QFileInfo book(dm.DataFilePath());
+    if (!book.exists())
+        throw RunError(QStringLiteral("ファイルが見つかりません。(%1)").arg(dm.CurrentFileName));
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (!book.isWritable() || !(book.permissions() & anyWrite))
+        throw RunError(QStringLiteral("%1 は読み取り専用のため書き換えられません。").arg(dm.CurrentFileName));
+}
+
+// The book on disk must still be the one RecordCount and LineIndex describe:
+// a book another program changed meanwhile would lose its new records to a
+// rewrite, or have them overwritten by an append.
+void requireUnchanged(const DataModule &dm, qint64 size)
+{
+    const bool same = dm.DataFormat == DataModule::FixedLength
+        ? (size + dm.RecordLength / 2) / dm.RecordLength == dm.RecordCount
+        : dm.RecordCount >= 0 && dm.RecordCount + 1 < DataModule::LineIndexSize
+            && size + 1 == dm.LineIndex[dm.RecordCount + 1];
+    if (!same)
+        throw RunError(QStringLiteral("%1 が他のプログラムで変更されています。ファイルを開き直してください。")
+                           .arg(dm.CurrentFileName));
+}
+
+void requireUnchanged(const DataModule &dm)
+{
+    requireUnchanged(dm, QFileInfo(dm.DataFilePath()).size());
+}
+
 void requireCurrent(const DataModule &dm)
 {
     requireOpen(dm);
@@ -54,11 +86,21 @@ QByteArray LineAt(const QByteArray &book, qint64 start)
 namespace {
 
 // The rewrite must never write its temporary file over the book itself.
-void requireDistinctTemp(const DataModule &dm)
+void requireRewritable(const DataModule &dm)
 {
+    requireWritable(dm);
     if (QFileInfo(dm.DataFilePath()) == QFileInfo(QDir::current().absoluteFilePath(RewriteTempName)))
         throw RunError(QStringLiteral("作業ファイル %1 と同じ名前のファイルは書き換えられません。")
                            .arg(RewriteTempName));
+}
+
+// The file the new book replaces: a book opened through a symbolic link is
+// the file the link points to, so the link keeps leading to the new book (a
+// rename over the link itself would leave the real book behind, unchanged).
+QString rewriteTarget(const DataModule &dm)
+{
+    const QFileInfo book(dm.DataFilePath());
+    return book.isSymLink() ? book.canonicalFilePath() : book.absoluteFilePath();
 }
 
 // Writes the text book's lines 1 ... RecordCount into "Temp.adr", line
@@ -66,8 +108,9 @@ void requireDistinctTemp(const DataModule &dm)
 // renames it over the book and takes over the new line index.
 void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bool drop)
 {
-    requireDistinctTemp(dm);
+    requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
+    requireUnchanged(dm, book.size());
     std::array<qint32, DataModule::LineIndexSize> index{};
     QByteArray out;
     out.reserve(book.size() + replacement.size() + 2 * dm.RecordCount);
@@ -87,7 +130,7 @@ void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bo
 
     TempFile temp(RewriteTempName);
     temp.write(out);
-    temp.commitOver(dm.DataFilePath());
+    temp.commitOver(rewriteTarget(dm));
 
     // The new book is on disk: the shared state follows it.
     for (int i = 1; i <= line + 1; ++i)
@@ -109,10 +152,20 @@ void appendFixed(DataModule &dm, int n)
     }
 }
 
-void appendText(DataModule &dm, int n)
+// The text line of FieldText. A value holding a line break would split the
+// record over two lines of the book, so such a record is refused.
+QByteArray buildTextLine(DataModule &dm)
 {
     dm.BuildLine();
-    const QByteArray bytes = Cp932::encode(dm.LineText);
+    const QString body = dm.LineText.chopped(dm.NewLine.size());
+    if (body.contains(QLatin1Char('\r')) || body.contains(QLatin1Char('\n')))
+        throw RunError(QStringLiteral("改行を含む項目は可変長ファイルに書き込めません。"));
+    return Cp932::encode(dm.LineText);
+}
+
+void appendText(DataModule &dm, int n)
+{
+    const QByteArray bytes = buildTextLine(dm);
     QFile file(dm.DataFilePath());
     if (!file.open(QIODevice::ReadWrite))
         throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
@@ -158,6 +211,8 @@ void AppendRecord(DataModule &dm)
     const QString refusal = AppendLimitText(dm);
     if (!refusal.isEmpty())
         throw RunError(refusal);
+    requireWritable(dm);
+    requireUnchanged(dm);
     const int n = dm.RecordCount + 1;
     if (dm.DataFormat == DataModule::FixedLength)
         appendFixed(dm, n);
@@ -171,6 +226,8 @@ void AppendRecord(DataModule &dm)
 void OverwriteRecord(DataModule &dm)
 {
     requireCurrent(dm);
+    requireWritable(dm);
+    requireUnchanged(dm);
     if (dm.DataFormat == DataModule::FixedLength) {
         const int n = dm.CurrentRecord;
         dm.ReadRecord(n);
@@ -190,15 +247,15 @@ void OverwriteRecord(DataModule &dm)
         dm.ReopenData();
         return;
     }
-    dm.BuildLine();
-    rewriteText(dm, dm.CurrentRecord, Cp932::encode(dm.LineText), false);
+    rewriteText(dm, dm.CurrentRecord, buildTextLine(dm), false);
 }
 
 void DeleteRecord(DataModule &dm)
 {
     requireCurrent(dm);
-    requireDistinctTemp(dm);
+    requireRewritable(dm);
     const QByteArray book = ReadWholeBook(dm);
+    requireUnchanged(dm, book.size());
     const int length = dm.RecordLength;
     QByteArray out;
     out.reserve(qsizetype(dm.RecordCount - 1) * length);
@@ -209,7 +266,7 @@ void DeleteRecord(DataModule &dm)
     }
     TempFile temp(RewriteTempName);
     temp.write(out);
-    temp.commitOver(dm.DataFilePath());
+    temp.commitOver(rewriteTarget(dm));
     dm.RecordCount = static_cast<qint16>(dm.RecordCount - 1);
     dm.ReopenData();
 }

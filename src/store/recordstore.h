@@ -14,8 +14,14 @@
 // state (RecordCount, LineIndex) still describes it. A leftover "Temp.adr"
 // from an earlier run is emptied first, so it never contributes bytes.
 //
+// Nothing is written (RunError) to a book that is missing, that the user may
+// not write or that is marked read-only, or that another program changed
+// since it was opened (its size no longer matches RecordCount / LineIndex).
+// A book opened through a symbolic link is changed where the link points.
+//
 // Lines of a text book are always written with CR LF; lines that are only
-// copied keep their bytes exactly.
+// copied keep their bytes exactly. A value holding a line break is refused
+// for a text book (it would split its record over two lines).
 #include <QByteArray>
 #include <QString>
 

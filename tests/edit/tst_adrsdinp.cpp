@@ -273,8 +273,27 @@ void TestAdrsDinp::boxesLimitBytes()
     form.Text5->setFocus();
     keyIn(form.Text5, QStringLiteral("03-1234-56789X"));
     QCOMPARE(form.Text5->text(), QStringLiteral("03-1234-56789"));
+    // Characters CP932 cannot hold would be stored as "?": the boxes, the
+    // mark box too, do not take them.
+    keyIn(form.Text3, QStringLiteral("Café①"));
+    QCOMPARE(form.Text3->text(), QStringLiteral("Caf①"));
+    keyIn(form.Text9, QStringLiteral("éA"));
+    QCOMPARE(form.Text9->text(), QStringLiteral("A"));
+    form.Text6->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("商会\U0001F600"));
+    form.Menu_Ed_Hari_Click();
+    QCOMPARE(form.Text6->text(), QString());
+    keyIn(form.Text6, QStringLiteral("?"));
+    QCOMPARE(form.Text6->text(), QStringLiteral("?"));
+    // A box holds one line: pasted line breaks are dropped.
+    form.Text4->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("港区\r\n1-2\n3"));
+    form.Menu_Ed_Hari_Click();
+    QCOMPARE(form.Text4->text(), QStringLiteral("港区1-23"));
+    QCOMPARE(form.Text4->cursorPosition(), 6);
     form.Command3_Click();
-    QCOMPARE(Cp932::decode(env.readFile("a.kno").left(30)), QStringLiteral("あいうえおかきくけこさしすせそ"));
+    QCOMPARE(env.readFile("a.kno"),
+             TestEnv::record({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "港区1-23", "03-1234-56789", "?", "", "", "A"}));
     form.Command4_Click();
 }
 

@@ -6,7 +6,9 @@
 
 #include "platform/codec.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +25,15 @@ QByteArray fixedBook(const QList<QStringList> &records)
     return bytes;
 }
 
+// Types each character as a key press carrying its text.
+void keyIn(QWidget *box, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+    }
+}
+
 const QString Question = QStringLiteral("修正がファイルに反映されていません。\r\n修正をファイルに反映しますか？");
 
 } // namespace
@@ -37,6 +48,7 @@ private slots:
     void deleteInATextBook();
     void deletionModeNeverStores();
     void failedStoreKeepsTheWindowUsable();
+    void boxesKeepLoadedValues();
 };
 
 void TestCrctData::correctionModeShowsTheRecord()
@@ -298,6 +310,47 @@ void TestCrctData::failedStoreKeepsTheWindowUsable()
     QVERIFY(form.isUnloaded());
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルを更新しました。"));
     QCOMPARE(env.readFile("t.txt"), TestEnv::line("a;1") + TestEnv::line("x;ﾆ;;;;;;;;"));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestCrctData::boxesKeepLoadedValues()
+{
+    // A text book may hold values longer than the boxes' limits, and bytes
+    // CP932 does not define: they are shown whole, and the limits hold from
+    // there on (the box only shrinks such a value, never lets it grow).
+    TestEnv env;
+    const QString longName = QStringLiteral("あいうえおかきくけこさしすせそたちつてと"); // 40 bytes
+    const QByteArray book = Cp932::encode(longName + QStringLiteral(";ﾖﾐ;")) + QByteArray("\x85\x40x")
+        + QByteArray(";;;;;;;\r\n");
+    env.writeFile("t.txt", book);
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    env.dm->CurrentRecord = 1;
+    CrctData form(*env.dm, nullptr);
+    form.prepare(CrctData::Mode::Correct);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(form.Text0->text(), longName);
+    QCOMPARE(form.Text2->text(), QString(QChar(0xFFFD)) + QStringLiteral("@x"));
+
+    form.Text0->setFocus();
+    form.Text0->end(false);
+    keyIn(form.Text0, QStringLiteral("な"));
+    QCOMPARE(form.Text0->text(), longName);
+    QTest::keyClick(form.Text0, Qt::Key_Backspace);
+    QCOMPARE(form.Text0->text(), longName.chopped(1));
+    keyIn(form.Text0, QStringLiteral("なに"));
+    QCOMPARE(form.Text0->text(), longName.chopped(1));
+
+    form.Text2->setFocus();
+    form.Text2->end(false);
+    keyIn(form.Text2, QStringLiteral("é"));
+    QCOMPARE(form.Text2->text(), QString(QChar(0xFFFD)) + QStringLiteral("@x"));
+    keyIn(form.Text2, QStringLiteral("1"));
+    QCOMPARE(form.Text2->text(), QString(QChar(0xFFFD)) + QStringLiteral("@x1"));
+    env.boxes.answer(MsgAnswerCode::No);
+    form.Menu_End_Click();
+    QVERIFY(form.isUnloaded());
+    QCOMPARE(env.readFile("t.txt"), book);
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

@@ -72,6 +72,8 @@ private slots:
     void deleteText();
     void limits();
     void failuresLeaveTheOldBook();
+    void linkedBookIsChangedThroughTheLink();
+    void bookChangedElsewhereIsLeftAlone();
     void randomOperationsMatchAModel();
 };
 
@@ -335,6 +337,15 @@ void TestRecordStore::failuresLeaveTheOldBook()
     DeleteLine(dm);
     QCOMPARE(env.readFile("t.txt"), textBook({"a;1", "c;3"}));
 
+    // A value holding a line break would split its record over two lines.
+    dm.CurrentRecord = 1;
+    setFields(dm, {"x", "y", "", "東京都\r\n港区"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    setFields(dm, {"x\ny"});
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("t.txt"), textBook({"a;1", "c;3"}));
+    QCOMPARE(dm.RecordCount, qint16(2));
+
     // A book named like the temporary file is never written over by it.
     env.writeFile("Temp.adr", fixedBook({{"一"}, {"二"}}));
     QVERIFY(env.open("Temp.adr", DataModule::FixedLength));
@@ -353,21 +364,116 @@ void TestRecordStore::failuresLeaveTheOldBook()
     QCOMPARE(dm.RecordCount, qint16(2));
     QVERIFY(QDir(env.dir.path()).rmdir("Temp.adr"));
 
-    // A fixed-length book the user may only read: nothing changes.
+    // Books marked read-only: nothing changes, not even through a rewrite's
+    // rename (which needs only the folder to be writable), and the mark stays.
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     env.writeFile("r.kno", fixedBook({{"一"}, {"二"}}));
-    QFile::setPermissions(env.path("r.kno"), QFile::ReadOwner);
+    QVERIFY(QFile::setPermissions(env.path("r.kno"), readOnly));
     QVERIFY(env.open("r.kno", DataModule::FixedLength));
     setFields(dm, {"三"});
-    if (QFileInfo(env.path("r.kno")).isWritable())
-        QSKIP("running with rights that ignore file permissions");
     QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
     dm.CurrentRecord = 1;
     QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteRecord(dm));
     QCOMPARE(env.readFile("r.kno"), fixedBook({{"一"}, {"二"}}));
     QCOMPARE(dm.RecordCount, qint16(2));
+    const auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QVERIFY(!(QFile::permissions(env.path("r.kno")) & anyWrite));
 
+    env.writeFile("r.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(QFile::setPermissions(env.path("r.txt"), readOnly));
+    QVERIFY(env.open("r.txt", DataModule::DelimitedText));
+    dm.CurrentRecord = 2;
+    setFields(dm, {"x", "y"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteLine(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("r.txt"), textBook({"a;1", "b;2"}));
+    QCOMPARE(dm.RecordCount, qint16(2));
+    QVERIFY(!(QFile::permissions(env.path("r.txt")) & anyWrite));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
+
+    // A book removed behind the program's back is not written into the void.
+    env.writeFile("gone.kno", fixedBook({{"一"}}));
+    QVERIFY(env.open("gone.kno", DataModule::FixedLength));
+    QVERIFY(QFile::remove(env.path("gone.kno")));
+    setFields(dm, {"二"});
+    try {
+        AppendRecord(dm);
+        QFAIL("the append went through");
+    } catch (const RunError &e) {
+        QCOMPARE(e.description(), QStringLiteral("ファイルが見つかりません。(gone.kno)"));
+    }
+    QCOMPARE(dm.RecordCount, qint16(1));
+    QVERIFY(!QFile::exists(env.path("gone.kno")));
 }
 
+void TestRecordStore::linkedBookIsChangedThroughTheLink()
+{
+    // A book opened through a symbolic link: every rewrite changes the file
+    // the link points to, and the link stays a link.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    QVERIFY(QDir(env.dir.path()).mkdir("real"));
+    env.writeFile("real/a.kno", fixedBook({{"一"}, {"二"}}));
+    QVERIFY(QFile::link(env.path("real/a.kno"), env.path("a.kno")));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    dm.CurrentRecord = 1;
+    DeleteRecord(dm);
+    QVERIFY(QFileInfo(env.path("a.kno")).isSymLink());
+    QCOMPARE(env.readFile("real/a.kno"), fixedBook({{"二"}}));
+
+    env.writeFile("real/t.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(QFile::link(env.path("real/t.txt"), env.path("t.txt")));
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    dm.CurrentRecord = 2;
+    setFields(dm, {"x", "y"});
+    OverwriteRecord(dm);
+    dm.CurrentRecord = 1;
+    DeleteLine(dm);
+    QVERIFY(QFileInfo(env.path("t.txt")).isSymLink());
+    QCOMPARE(env.readFile("real/t.txt"), textBook({"x;y;;;;;;;;"}));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[1], QStringLiteral("x"));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
+}
+
+void TestRecordStore::bookChangedElsewhereIsLeftAlone()
+{
+    // Another program added a record after the book was opened: no change
+    // may drop it or write over it.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    env.writeFile("t.txt", textBook({"a;1", "b;2"}));
+    QVERIFY(env.open("t.txt", DataModule::DelimitedText));
+    const QByteArray grown = textBook({"a;1", "b;2", "c;3"});
+    env.writeFile("t.txt", grown);
+    dm.CurrentRecord = 1;
+    setFields(dm, {"x", "y"});
+    QVERIFY_THROWS_EXCEPTION(RunError, OverwriteRecord(dm));
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteLine(dm));
+    try {
+        AppendRecord(dm);
+        QFAIL("the append went through");
+    } catch (const RunError &e) {
+        QCOMPARE(e.description(),
+                 QStringLiteral("t.txt が他のプログラムで変更されています。ファイルを開き直してください。"));
+    }
+    QCOMPARE(env.readFile("t.txt"), grown);
+    QCOMPARE(dm.RecordCount, qint16(2));
+
+    env.writeFile("a.kno", fixedBook({{"一"}, {"二"}}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    const QByteArray grownFixed = fixedBook({{"一"}, {"二"}, {"三"}});
+    env.writeFile("a.kno", grownFixed);
+    dm.CurrentRecord = 1;
+    QVERIFY_THROWS_EXCEPTION(RunError, DeleteRecord(dm));
+    setFields(dm, {"四"});
+    QVERIFY_THROWS_EXCEPTION(RunError, AppendRecord(dm));
+    QCOMPARE(env.readFile("a.kno"), grownFixed);
+    QCOMPARE(dm.RecordCount, qint16(2));
+    QVERIFY(!QFile::exists(env.path("Temp.adr")));
+}
 
 void TestRecordStore::randomOperationsMatchAModel()
 {
