@@ -4,6 +4,7 @@
 #include "support/testenv.h"
 
 #include "convert/chandata.h"
+#include "store/recordstore.h"
 
 #include "platform/codec.h"
 
@@ -119,6 +120,13 @@ void TstChanData::inPlaceToComma()
         dm.LoadRecord(1);
         QCOMPARE(dm.FieldText[Company], QStringLiteral("株式会社;甲"));
         QCOMPARE(dm.FieldText[Mark], QStringLiteral("A"));
+        // The converted book takes new records at once.
+        dm.ClearFields();
+        dm.FieldText[Name] = QStringLiteral("高橋");
+        AppendRecord(dm);
+        QCOMPARE(dm.RecordCount, qint16(4));
+        QCOMPARE(env.readFile(QStringLiteral("a.kno")),
+                 threeCommaLines + TestEnv::line(QStringLiteral("高橋,,,,,,,,,")));
         d.Command2_Click();
         QVERIFY(!env.mainWindow.locked);
     }
@@ -129,7 +137,12 @@ void TstChanData::inPlaceToComma()
         QCOMPARE(again.Label3->text(), QStringLiteral("現在のﾃﾞｰﾀ形式：可変長 (ｺﾝﾏ)"));
         // And back to fixed length, in place: the original bytes.
         convert(env, again, 0, QStringLiteral("a.kno"), MsgAnswerCode::Yes);
-        QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
+        QCOMPARE(env.readFile(QStringLiteral("a.kno")),
+                 threeRecords() + TestEnv::record({QStringLiteral("高橋")}));
+        dm.ClearFields();
+        dm.FieldText[Name] = QStringLiteral("伊藤");
+        AppendRecord(dm);
+        QCOMPARE(dm.RecordCount, qint16(5));
         QCOMPARE(dm.DataFormat, DataModule::FixedLength);
         QCOMPARE(env.mainWindow.labels[MainWindowLink::FormatLabel], QStringLiteral("固定長"));
         QVERIFY(!again.Option1[0]->isEnabled());
