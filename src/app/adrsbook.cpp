@@ -240,6 +240,11 @@ void Adrsbook::Form_Load(const QString &commandLine)
                 ? DataModule::DelimitedText : DataModule::FixedLength;
             if (dm.CommandFile.startsWith(QLatin1Char('"')))
                 dm.CommandFile = dm.CommandFile.mid(1, dm.CommandFile.size() - 2);
+            // The settings have made the last folder current by now; a path
+            // without its folder still names a file of the folder the
+            // program was started in.
+            if (!dm.CommandFile.isEmpty() && QDir::isRelativePath(dm.CommandFile))
+                dm.CommandFile = QDir::cleanPath(QDir(dm.StartFolder).absoluteFilePath(dm.CommandFile));
             Menu_File_Open_Click(1);
         }
     } catch (const RunError &error) {
@@ -270,6 +275,10 @@ void Adrsbook::closeEvent(QCloseEvent *event)
 
 void Adrsbook::Form_OLEDragDrop(const QString &path)
 {
+    // While another window works on the book (its menus are locked), no
+    // other book may be opened underneath it.
+    if (!Menu_File->isEnabled())
+        return;
     try {
         dm.CallTrace.clear();
         dm.CommandFile = path;
@@ -282,7 +291,7 @@ void Adrsbook::Form_OLEDragDrop(const QString &path)
 
 void Adrsbook::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && Menu_File->isEnabled())
         event->acceptProposedAction();
 }
 
@@ -340,7 +349,11 @@ void Adrsbook::ToolBar_MouseUp(int, int)
     ButtonRaised = true;
     if (HotButton != PressedButton || PressedButton == 0)
         return;
-    if (PressedButton == 1 || PressedButton == 12 || Menu_Edit->isEnabled())
+    // Button 1 opens a book only while the ファイル menu may be used: a
+    // window that locked the menus is still working on the open one.
+    const bool runs = PressedButton == 12
+        || (PressedButton == 1 ? Menu_File->isEnabled() : Menu_Edit->isEnabled());
+    if (runs)
         runButton(PressedButton);
 }
 

@@ -1,6 +1,7 @@
 // The ファイル menu: new, open, close, save as, field selection, options, quit.
 #include "app/adrsbook.h"
 
+#include "store/blanks.h"
 #include "store/datamodule.h"
 
 #include "platform/runerror.h"
@@ -45,7 +46,7 @@ void Adrsbook::Prm_Open()
             throw RunError(QStringLiteral("ファイルではありません。(%1)").arg(path));
         const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
         if (slash >= 0) {
-            const QString folder = slash == 0 ? QStringLiteral("/") : path.left(slash).trimmed();
+            const QString folder = slash == 0 ? QStringLiteral("/") : trimBlanks(path.left(slash));
             if (!QDir::setCurrent(folder))
                 throw RunError(QStringLiteral("フォルダに移動できません。(%1)").arg(folder));
             dm.CurrentFileName = path.mid(slash + 1);

@@ -135,6 +135,9 @@ int DataModule::Hyoujun()
             failOpen(file);
         FileLength = file.size();
         if (FileLength == 0) {
+            // An empty book has no line yet, but the lines added to it are
+            // read (the end mark of an earlier file does not carry over).
+            CurrentRecord = 1;
             RecordCount = 0;
             LineIndex[1] = 1;
             return 0;
@@ -157,6 +160,7 @@ int DataModule::Hyoujun()
     if (!file.open(QIODevice::ReadWrite))
         failOpen(file);
     FileLength = file.size();
+    CurrentRecord = 1;
     RecordCount = 0;
     LineIndex[1] = 1;
     return 0;

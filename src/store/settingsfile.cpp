@@ -1,5 +1,7 @@
 #include "store/settingsfile.h"
 
+#include "store/blanks.h"
+
 #include "platform/fonts.h"
 #include "platform/runerror.h"
 
@@ -98,10 +100,10 @@ void applyFirstRun(SettingsRecord &s, const QString &currentFolder, const QDate 
 void checkAndUpgrade(SettingsRecord &s, const QString &startFolder, const QDate &today,
                      const LayoutDefaults &defaults)
 {
-    const QString folder = s.LastFolder.trimmed();
+    const QString folder = trimRightBlanks(s.LastFolder);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         s.LastFolder = QDir::toNativeSeparators(startFolder);
-    QDir::setCurrent(s.LastFolder.trimmed());
+    QDir::setCurrent(trimBlanks(s.LastFolder));
     if (!isValidSettingsDate(s.FirstUseDate))
         s.FirstUseDate = settingsDateText(today);
     if (s.SettingsVersion < 1) {

@@ -36,6 +36,12 @@ void TempFile::write(const QByteArray &bytes)
 void TempFile::commitOver(const QString &target)
 {
     const QString name = QFileInfo(file.fileName()).fileName();
+    // A book the user has made read-only stays as it is: the rename would
+    // otherwise replace it, since it needs only the folder to be writable.
+    const QFileInfo existing(target);
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (existing.exists() && (!existing.isWritable() || !(existing.permissions() & writeBits)))
+        throw RunError(QStringLiteral("%1 は読み取り専用のため書き換えられません。").arg(existing.fileName()));
     if (!file.flush() || ::fsync(file.handle()) != 0)
         throw RunError(QStringLiteral("一時ファイル %1 に書き込めません。(%2)").arg(name, file.errorString()));
     file.close();

@@ -21,6 +21,7 @@ private slots:
     void greetsOnFirstRunOnlyAndWritesSettings();
     void commandLineOpensWithSavedFormat();
     void commandLineFileThatDoesNotExistIsRefused();
+    void commandLineRelativePathAndFolderBlanks();
     void commandLineTextWithoutDelimiterIsClosed();
     void droppedFileOpensInCurrentFormat();
     void toolBarPressMoveRelease();
@@ -230,6 +231,40 @@ void TestAdrsbook::commandLineFileThatDoesNotExistIsRefused()
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
+void TestAdrsbook::commandLineRelativePathAndFolderBlanks()
+{
+    TestEnv env;
+    // The last folder of the settings holds a book of the same name as the
+    // one beside the program's start folder.
+    QDir(env.dir.path()).mkdir(QStringLiteral("last"));
+    {
+        SettingsRecord s;
+        SettingsFile::applyFirstRun(s, env.path(QStringLiteral("last")), QDate(2020, 1, 2),
+                                    LayoutDefaults::factory());
+        s.SettingsVersion = 10414;
+        env.writeFile(QStringLiteral("KANOTE.DAT"), s.toBytes());
+    }
+    env.writeFile(QStringLiteral("book.kno"), TestEnv::record({QStringLiteral("一")}));
+    env.writeFile(QStringLiteral("last/book.kno"),
+                  TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+    auto w = start(env, QStringLiteral("book.kno"));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("book.kno"));
+    QCOMPARE(w->Lab03->text(), QStringLiteral("1"));
+    QCOMPARE(QDir::currentPath(), env.dir.path());
+    QCOMPARE(env.readFile(QStringLiteral("last/book.kno")).size(), 478);
+
+    // A folder whose name ends in a full-width blank is a folder like any other.
+    const QString folder = QStringLiteral("住所\u3000");
+    QDir(env.dir.path()).mkdir(folder);
+    env.writeFile(folder + QStringLiteral("/two.kno"),
+                  TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+    w->Form_OLEDragDrop(env.path(folder + QStringLiteral("/two.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("two.kno"));
+    QCOMPARE(w->Lab03->text(), QStringLiteral("2"));
+    QCOMPARE(QDir::currentPath(), env.path(folder));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
 void TestAdrsbook::commandLineTextWithoutDelimiterIsClosed()
 {
     TestEnv env;
@@ -346,6 +381,25 @@ void TestAdrsbook::toolBarPressMoveRelease()
     QVERIFY(!w->Menu_Edit->isEnabled());
     QCOMPARE(w->Lab01->text(), QString());
     QCOMPARE(w->ToolBar->image(), original);
+
+    // While a window that works on the book has locked the menus, neither
+    // button 1 nor a dropped file opens another book underneath it.
+    w->Form_OLEDragDrop(env.path(QStringLiteral("empty.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("empty.kno"));
+    env.dm->LockMainMenus();
+    w->ToolBar_MouseMove(10, 12);
+    w->ToolBar_MouseDown(10, 12);
+    w->ToolBar_MouseUp(10, 12);
+    QVERIFY(env.modal.ran.isEmpty());
+    env.writeFile(QStringLiteral("other.kno"), TestEnv::record({QStringLiteral("他")}));
+    w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("empty.kno"));
+    QCOMPARE(env.dm->CurrentFileName, QStringLiteral("empty.kno"));
+    QCOMPARE(env.dm->RecordCount, qint16(0));
+    env.dm->UnlockMainMenus();
+    w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
+    QCOMPARE(w->Lab01->text(), QStringLiteral("other.kno"));
+    QCOMPARE(env.dm->RecordCount, qint16(1));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

@@ -2,6 +2,8 @@
 // of a text file without delimiters, and files that are damaged or too large.
 #include "support/testenv.h"
 
+#include "store/recordstore.h"
+
 #include "platform/codec.h"
 #include "platform/runerror.h"
 
@@ -130,6 +132,25 @@ void TestDataFile::textWithoutDelimiterIsRefusedOnlyWhenOpened()
     QCOMPARE(env.dm->CurrentRecord, -1);
     QCOMPARE(env.boxes.shown.size(), 1);
     QVERIFY(env.unexpected().isEmpty());
+
+    // That mark belongs to that file: an empty or new text book opened next
+    // reads the records added to it.
+    for (const qint16 mode : {qint16(1), qint16(0)}) {
+        const QString name = mode == 1 ? QStringLiteral("empty.txt") : QStringLiteral("new.txt");
+        if (mode == 1)
+            env.writeFile(name, QByteArray());
+        QVERIFY(env.open(QStringLiteral("n.txt"), DataModule::DelimitedText, 3));
+        QVERIFY(env.open(name, DataModule::DelimitedText, mode));
+        env.dm->ClearFields();
+        env.dm->FieldText[Name] = QStringLiteral("山田");
+        env.dm->FieldText[Furigana] = QStringLiteral("ﾔﾏﾀﾞ");
+        AppendRecord(*env.dm);
+        QCOMPARE(env.readFile(name), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ;;;;;;;;")));
+        env.dm->ClearFields();
+        env.dm->LoadRecord(1);
+        QCOMPARE(env.dm->FieldText[Name], QStringLiteral("山田"));
+        QCOMPARE(env.dm->FieldText[Furigana], QStringLiteral("ﾔﾏﾀﾞ"));
+    }
 }
 
 void TestDataFile::textTooManyLinesIsAnErrorNotAnOverrun()

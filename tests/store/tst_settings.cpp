@@ -157,6 +157,13 @@ void TestSettings::checksRepairFolderDateAndDelimiter()
     s.LastFolder = env.path(QStringLiteral("kept"));
     SettingsFile::checkAndUpgrade(s, env.dir.path(), QDate(2026, 12, 8), LayoutDefaults::factory());
     QCOMPARE(QDir::currentPath(), env.path(QStringLiteral("kept")));
+    // Only half-width blanks are trimmed: a full-width one ends the name.
+    const QString wide = QStringLiteral("住所\u3000");
+    QDir(env.dir.path()).mkdir(wide);
+    s.LastFolder = env.path(wide);
+    SettingsFile::checkAndUpgrade(s, env.dir.path(), QDate(2026, 12, 8), LayoutDefaults::factory());
+    QCOMPARE(s.LastFolder, env.path(wide));
+    QCOMPARE(QDir::currentPath(), env.path(wide));
     QDir::setCurrent(env.dir.path());
 
     qint16 code = 7;
