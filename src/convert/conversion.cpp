@@ -53,9 +53,13 @@ bool samePath(const QString &a, const QString &b)
 
 QString workFileFor(const QString &target, const QString &source)
 {
-    const QString work = QFileInfo(target).absoluteDir().filePath(WorkFileName);
+    const QFileInfo info(target);
+    const QString work = info.absoluteDir().filePath(WorkFileName);
     if (samePath(work, target) || (!source.isEmpty() && samePath(work, source)))
         throw RunError(QStringLiteral("%1 は作業用のファイル名のため使えません。").arg(WorkFileName));
+    // A file the user may only read is not replaced behind its back.
+    if (info.exists() && !info.isWritable())
+        throw RunError(QStringLiteral("%1 に書き込めません。").arg(info.fileName()));
     return work;
 }
 
@@ -102,15 +106,23 @@ void ValTra2(DataModule &dm, int target, TempFile &out)
 
 void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlace)
 {
+    // In place, the open book's own file is replaced (not a link that
+    // leads to it, which would leave the book unconverted).
+    QString writePath = newPath;
+    if (inPlace) {
+        const QString book = QFileInfo(dm.DataFilePath()).canonicalFilePath();
+        if (!book.isEmpty())
+            writePath = book;
+    }
     try {
-        TempFile out(workFileFor(newPath, dm.DataFilePath()));
+        TempFile out(workFileFor(writePath, dm.DataFilePath()));
         if (dm.DataFormat == DataModule::FixedLength)
             FixedToText(dm, target, out);
         else if (target != FixedTarget)
             ValTra2(dm, target, out);
         else
             TextToFixed(dm, out);
-        out.commitOver(newPath);
+        out.commitOver(writePath);
     } catch (const RunError &) {
         // Nothing was replaced: the open book stays open as it was.
         if (!dm.DataChannel || !dm.DataChannel->isOpen()) {

@@ -27,7 +27,8 @@ QString labelOf(int target);
 // True when both paths name the same file (resolved to full paths).
 bool samePath(const QString &a, const QString &b);
 // The work file beside `target`. Throws RunError when that name is one of
-// the files the run reads or writes (a book called "temp.ads").
+// the files the run reads or writes (a book called "temp.ads"), or when
+// `target` exists and the user may not write it.
 QString workFileFor(const QString &target, const QString &source = QString());
 
 // The open fixed-length book as text lines with the delimiter of `target`;

@@ -193,7 +193,9 @@ FileIO::FileIO(DataModule &data, QWidget *parent)
     connect(SelectDrive, &QComboBox::currentIndexChanged, this, &FileIO::SelectDrive_Change);
     connect(SelectDir, &FolderList::changed, this, &FileIO::SelectDir_Change);
     connect(FileSelect, &QListWidget::itemClicked, this, &FileIO::FileSelect_Click);
-    connect(FileSelect, &QListWidget::currentRowChanged, this, &FileIO::FileSelect_Click);
+    // A file marked with the keys names it too; the list taking the focus
+    // marks nothing.
+    connect(FileSelect, &QListWidget::itemSelectionChanged, this, &FileIO::FileSelect_Click);
     connect(FileSelect, &QListWidget::itemDoubleClicked, this, &FileIO::FileSelect_DblClick);
     connect(SelFile, &QLineEdit::returnPressed, this, [this] { SelFile_KeyPress(13); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FileIO::Combo1_Click);
@@ -360,7 +362,8 @@ void FileIO::SelectDir_Change()
 
 void FileIO::FileSelect_Click()
 {
-    if (const QListWidgetItem *item = FileSelect->currentItem())
+    const QListWidgetItem *item = FileSelect->currentItem();
+    if (item && item->isSelected())
         SelFile->setText(item->text());
 }
 
@@ -411,11 +414,11 @@ void FileIO::Command1_Click()
     dm.SavedPointer = Pointer::current();
     try {
         // A name typed with its folder: that folder becomes the dialog's.
+        // A folder that does not exist is not replaced by the current one.
         if (typed.contains(QLatin1Char('/'))) {
             const QFileInfo path(QDir::current().absoluteFilePath(typed));
-            if (QFileInfo(path.absolutePath()).isDir())
-                SelectDir->setPath(path.absolutePath());
-            dm.CurrentFileName = path.fileName();
+            if (QFileInfo(path.absolutePath()).isDir() && SelectDir->setPath(path.absolutePath()))
+                dm.CurrentFileName = path.fileName();
         }
         if (dm.FileMode == 1 && !QFileInfo(dm.CurrentFileName).isFile()) {
             dm.CurrentFileName = typed;
@@ -423,15 +426,21 @@ void FileIO::Command1_Click()
                    MsgButtons::Ok);
             return;
         }
-        // A pattern is not a name to create.
-        if (dm.CurrentFileName.isEmpty() || dm.CurrentFileName.contains(QLatin1Char('*'))
-            || dm.CurrentFileName.contains(QLatin1Char('?')))
+        // A pattern, or a place that is no folder, is not a name to create;
+        // an existing file of any name opens.
+        const QFileInfo named(dm.CurrentFileName);
+        if (dm.CurrentFileName.isEmpty() || dm.CurrentFileName.contains(QLatin1Char('/'))
+            || (!named.exists()
+                && (dm.CurrentFileName.contains(QLatin1Char('*'))
+                    || dm.CurrentFileName.contains(QLatin1Char('?')))))
             throw RunError(QStringLiteral("ファイル名が正しくありません。(%1)").arg(typed));
 
         Pointer::showHourglass();
         dm.DataFormat = Option1->isChecked() ? DataModule::FixedLength : DataModule::DelimitedText;
         BySelection = Option4->isChecked() ? -1 : 0;
         int result;
+        // From here on the open book is closed on failure; closing the
+        // dialog without a completed open puts it back.
         bookTouched = true;
         if (BySelection) {
             if (dm.Settings.SelectionCount == 0) {
@@ -458,7 +467,9 @@ void FileIO::Command1_Click()
         dm.OpenStatus = 0;
         accept();
     } catch (const RunError &error) {
-        dm.CloseData();
+        // A name refused before anything was opened leaves the open book as it is.
+        if (bookTouched)
+            dm.CloseData();
         Pointer::restore(dm.SavedPointer);
         dm.ErrReport(QStringLiteral("FILEIO"), error.description(), this);
     }
@@ -504,6 +515,8 @@ void FileIO::Command3_Click()
             // The copy is the open book now, and its folder the current one.
             const QFileInfo copy(target);
             folderAfter = copy.absolutePath();
+            // Should the copy not open, closing the dialog puts the book back.
+            bookTouched = true;
             dm.CloseData();
             QDir::setCurrent(folderAfter);
             dm.CurrentFileName = copy.fileName();

@@ -7,6 +7,7 @@
 #include "platform/twips.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -79,6 +80,8 @@ Koumoku::Koumoku(DataModule &data, QWidget *parent)
     Command4 = button(QStringLiteral("Command4"), QStringLiteral("やり直し"), 5160, 2920);
 
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+    // Enter does the same, for those who work with the keyboard.
+    List1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &Koumoku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Koumoku::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Koumoku::Command3_Click);
@@ -140,6 +143,18 @@ void Koumoku::List1_DblClick()
         return;
     List2->addItem(item->text());
     delete List1->takeItem(List1->row(item));
+}
+
+bool Koumoku::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            List1_DblClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Koumoku::Command1_Click()

@@ -43,6 +43,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // False (and the user told) when List2 is full.
     bool roomForEntry();

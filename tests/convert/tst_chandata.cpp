@@ -4,6 +4,7 @@
 #include "support/testenv.h"
 
 #include "convert/chandata.h"
+#include "store/recordstore.h"
 
 #include "platform/codec.h"
 
@@ -23,6 +24,7 @@ private slots:
     void otherSpellingIsInPlace();
     void failuresChangeNothing();
     void roundTripThousandRecords();
+    void readOnlyFilesStay();
 };
 
 namespace {
@@ -118,6 +120,13 @@ void TstChanData::inPlaceToComma()
         dm.LoadRecord(1);
         QCOMPARE(dm.FieldText[Company], QStringLiteral("株式会社;甲"));
         QCOMPARE(dm.FieldText[Mark], QStringLiteral("A"));
+        // The converted book takes new records at once.
+        dm.ClearFields();
+        dm.FieldText[Name] = QStringLiteral("高橋");
+        AppendRecord(dm);
+        QCOMPARE(dm.RecordCount, qint16(4));
+        QCOMPARE(env.readFile(QStringLiteral("a.kno")),
+                 threeCommaLines + TestEnv::line(QStringLiteral("高橋,,,,,,,,,")));
         d.Command2_Click();
         QVERIFY(!env.mainWindow.locked);
     }
@@ -128,7 +137,12 @@ void TstChanData::inPlaceToComma()
         QCOMPARE(again.Label3->text(), QStringLiteral("現在のﾃﾞｰﾀ形式：可変長 (ｺﾝﾏ)"));
         // And back to fixed length, in place: the original bytes.
         convert(env, again, 0, QStringLiteral("a.kno"), MsgAnswerCode::Yes);
-        QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
+        QCOMPARE(env.readFile(QStringLiteral("a.kno")),
+                 threeRecords() + TestEnv::record({QStringLiteral("高橋")}));
+        dm.ClearFields();
+        dm.FieldText[Name] = QStringLiteral("伊藤");
+        AppendRecord(dm);
+        QCOMPARE(dm.RecordCount, qint16(5));
         QCOMPARE(dm.DataFormat, DataModule::FixedLength);
         QCOMPARE(env.mainWindow.labels[MainWindowLink::FormatLabel], QStringLiteral("固定長"));
         QVERIFY(!again.Option1[0]->isEnabled());
@@ -222,6 +236,16 @@ void TstChanData::otherSpellingIsInPlace()
     QCOMPARE(dm.DataFormat, DataModule::FixedLength);
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+
+    // Through a link to it: the book itself is converted, the link kept.
+    QVERIFY(QFile::link(QStringLiteral("a.kno"), env.path(QStringLiteral("link.kno"))));
+    convert(env, d, 2, QStringLiteral("link.kno"), MsgAnswerCode::Yes);
+    QCOMPARE(dm.DataFormat, DataModule::DelimitedText);
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeCommaLines);
+    QVERIFY(QFileInfo(env.path(QStringLiteral("link.kno"))).isSymLink());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木, 花子"));
+    QCOMPARE(dm.RecordCount, qint16(3));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
@@ -346,6 +370,36 @@ void TstChanData::roundTripThousandRecords()
     }
     QCOMPARE(dm.DataFormat, DataModule::FixedLength);
     QVERIFY(env.readFile(QStringLiteral("big.kno")) == book);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstChanData::readOnlyFilesStay()
+{
+    // Neither the open book nor another file that the user may only read is
+    // replaced; both keep their bytes and their permissions.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    env.writeFile(QStringLiteral("a.kno"), threeRecords());
+    env.writeFile(QStringLiteral("other.txt"), "other");
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    QFile::setPermissions(env.path(QStringLiteral("a.kno")), QFile::ReadOwner);
+    QFile::setPermissions(env.path(QStringLiteral("other.txt")), QFile::ReadOwner);
+    if (QFileInfo(env.path(QStringLiteral("a.kno"))).isWritable())
+        QSKIP("running with rights that ignore file permissions");
+    ChanData d(dm);
+    convert(env, d, 2, QStringLiteral("a.kno"), MsgAnswerCode::Yes);
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("a.kno に書き込めません。")));
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")), threeRecords());
+    QCOMPARE(dm.DataFormat, DataModule::FixedLength);
+    convert(env, d, 2, QStringLiteral("other.txt"), MsgAnswerCode::Yes);
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QCOMPARE(env.readFile(QStringLiteral("other.txt")), QByteArray("other"));
+    for (const QString &name : {QStringLiteral("a.kno"), QStringLiteral("other.txt")})
+        QCOMPARE(QFileInfo(env.path(name)).permissions() & QFile::WriteOwner, QFileDevice::Permissions());
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
+    dm.LoadRecord(3);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("佐藤"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

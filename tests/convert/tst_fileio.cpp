@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TstFileIO : public QObject {
     Q_OBJECT
@@ -26,6 +27,10 @@ private slots:
     void saveAsIntoOtherFolder();
     void saveAsBySelection();
     void driveThatFails();
+    void typedPaths();
+    void tabbingThroughFileList();
+    void saveAsOntoReadOnlyFile();
+    void saveAsCopyThatCannotBeOpened();
 };
 
 namespace {
@@ -451,6 +456,171 @@ void TstFileIO::driveThatFails()
     QCOMPARE(env.boxes.shown[0].icon, MsgIcon::Exclamation);
     QCOMPARE(d.SelectDrive->currentIndex(), before);
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::typedPaths()
+{
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("memo?.kno"), TestEnv::record({QStringLiteral("佐藤")}));
+    QDir().mkdir(env.path(QStringLiteral("sub")));
+    env.writeFile(QStringLiteral("sub/s.kno"), TestEnv::record({QStringLiteral("田中")}));
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        // A folder that does not exist: the name is not looked up elsewhere.
+        d.SelFile->setText(QStringLiteral("nosuch/a.kno"));
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command1_Click();
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown.last().text, QStringLiteral("nosuch/a.knoファイルはありません。"));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        d.Command2_Click();
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
+
+    // An existing file whose name holds a pattern character opens.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("memo?.kno"));
+        d.Command1_Click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(dm.OpenStatus, qint16(0));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("memo?.kno"));
+    QCOMPARE(dm.RecordCount, qint16(1));
+
+    // A name typed with an existing folder: that folder becomes current.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("sub/s.kno"));
+        d.Command1_Click();
+    }
+    QCOMPARE(dm.OpenStatus, qint16(0));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("s.kno"));
+    QCOMPARE(canonical(QDir::currentPath()), canonical(env.path(QStringLiteral("sub"))));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
+
+    // New mode: a pattern is no name to create, and a missing folder is
+    // reported; neither makes a file nor closes the open book.
+    dm.FileMode = 0;
+    dm.CurrentFileName = QStringLiteral("kanote.kno");
+    {
+        FileIO d(dm);
+        for (const QString &name : {QStringLiteral("x*.kno"), QStringLiteral("nosuch/new.kno")}) {
+            d.SelFile->setText(name);
+            env.boxes.answer(MsgAnswerCode::Ok);
+            const qsizetype before = env.boxes.shown.size();
+            d.Command1_Click();
+            QCOMPARE(env.boxes.shown.size(), before + 1);
+            QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+            QCOMPARE(dm.OpenStatus, qint16(1));
+            QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
+        }
+        d.Command2_Click();
+    }
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("sub/new.kno"))));
+    QVERIFY(!QFile::exists(env.path(QStringLiteral("sub/x*.kno"))));
+    QCOMPARE(dm.DataChannel->fileName(), QStringLiteral("s.kno"));
+    dm.LoadRecord(1);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::tabbingThroughFileList()
+{
+    // Tabbing into the file list marks no file: the typed name stays.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("b.kno"), twoRecords());
+    dm.FileMode = 0;
+    dm.CurrentFileName = QStringLiteral("kanote.kno");
+    FileIO d(dm);
+    d.SelFile->setText(QStringLiteral("new.kno"));
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(d.FileSelect, &focusIn);
+    QCOMPARE(d.SelFile->text(), QStringLiteral("new.kno"));
+    // Moving through the list with the arrow keys names each file.
+    QTest::keyClick(d.FileSelect, Qt::Key_Down);
+    QCOMPARE(d.SelFile->text(), d.FileSelect->currentItem()->text());
+    QVERIFY(d.SelFile->text().endsWith(QStringLiteral(".kno")));
+}
+
+void TstFileIO::saveAsOntoReadOnlyFile()
+{
+    // A file the user may only read is not replaced, by a copy or by
+    // selection; the dialog stays open.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    env.writeFile(QStringLiteral("r.kno"), "keep");
+    QFile::setPermissions(env.path(QStringLiteral("r.kno")), QFile::ReadOwner);
+    if (QFileInfo(env.path(QStringLiteral("r.kno"))).isWritable())
+        QSKIP("running with rights that ignore file permissions");
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    dm.Settings.SelectionCount = 1;
+    dm.Settings.SelectionOrder[1] = 1;
+    dm.FileMode = 2;
+    FileIO d(dm);
+    for (bool bySelection : {false, true}) {
+        d.Option4->setChecked(bySelection);
+        d.SelFile->setText(QStringLiteral("r.kno"));
+        env.boxes.answer(MsgAnswerCode::Yes);
+        if (bySelection)
+            env.boxes.answer(MsgAnswerCode::Ok);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command3_Click();
+        QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+        QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("r.kno に書き込めません。")));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        QCOMPARE(env.readFile(QStringLiteral("r.kno")), QByteArray("keep"));
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstFileIO::saveAsCopyThatCannotBeOpened()
+{
+    // The copy is made but cannot be opened (made unreadable by the file
+    // creation mask): reported, and cancelling keeps the book open.
+    TestEnv env;
+    DataModule &dm = *env.dm;
+    dm.Settings.SavedDataFormat = DataModule::FixedLength;
+    env.writeFile(QStringLiteral("a.kno"), twoRecords());
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    env.writeFile(QStringLiteral("probe"), "x");
+    QFile::setPermissions(env.path(QStringLiteral("probe")), QFileDevice::Permissions());
+    if (QFile(env.path(QStringLiteral("probe"))).open(QIODevice::ReadOnly))
+        QSKIP("running with rights that ignore file permissions");
+    dm.FileMode = 2;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("copy.kno"));
+        const mode_t mask = ::umask(0777);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        d.Command3_Click();
+        ::umask(mask);
+        QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
+        QCOMPARE(dm.OpenStatus, qint16(1));
+        d.Command2_Click();
+    }
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
+    dm.LoadRecord(2);
+    QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

@@ -80,6 +80,16 @@ void TstKoumoku::selectionExample()
         d.Command3_Click();
         pick(d, 3);
         QCOMPARE(d.List1->count(), 7);
+        // The keyboard can choose too: Enter on a field appends it.
+        d.List1->setCurrentRow(0);
+        QTest::keyClick(d.List1, Qt::Key_Return);
+        QCOMPARE(d.List2->count(), 5);
+        QCOMPARE(d.List2->item(4)->text(), Koumoku::ItemNames[4]);
+        d.Command4_Click();
+        pick(d, 2);
+        pick(d, 1);
+        d.Command3_Click();
+        pick(d, 3);
         d.Command1_Click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.List2->count(), 0); // emptied on closing
