@@ -24,8 +24,15 @@ void seekLine(DataModule &dm, int n)
         throw RunError(QStringLiteral("行 %1 を読めません。").arg(n));
 }
 
+// A value holding a line break (a fixed-length record written by another
+// program may) would split its record over two lines: the run is refused and
+// nothing replaces its target.
 void writeLine(DataModule &dm, TempFile &out)
 {
+    const QString body = dm.LineText.chopped(qMin(dm.LineText.size(), dm.NewLine.size()));
+    if (body.contains(QLatin1Char('\r')) || body.contains(QLatin1Char('\n')))
+        throw RunError(QStringLiteral("ﾃﾞｰﾀ番号 %1 に改行を含む項目があるため、可変長ファイルには書き込めません。")
+                           .arg(dm.CurrentRecord));
     out.write(Cp932::encode(dm.LineText));
 }
 

@@ -302,9 +302,23 @@ void TstChanData::failuresChangeNothing()
     QCOMPARE(dm.FieldText[Name], QStringLiteral("名前1028"));
 
     // The work file's own name is refused, the book untouched.
-    convert(env, b, 0, QStringLiteral("temp.ads"));
+    convert(env, b, 1, QStringLiteral("temp.ads"));
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("temp.ads は作業用のファイル名のため使えません。")));
     QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
+
+    // A fixed-length record holding a line break (written by another
+    // program) cannot become one text line: refused, the book untouched.
+    QByteArray broken = threeRecords();
+    broken.replace(2, 2, "\r\n");
+    env.writeFile(QStringLiteral("broken.kno"), broken);
+    QVERIFY(env.open(QStringLiteral("broken.kno"), DataModule::FixedLength));
+    ChanData c(dm);
+    convert(env, c, 2, QStringLiteral("broken.kno"), MsgAnswerCode::Yes);
+    QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("CHANDATA"));
+    QVERIFY(env.boxes.shown.last().text.startsWith(QStringLiteral("ﾃﾞｰﾀ番号 1 に改行を含む項目がある")));
+    QCOMPARE(env.readFile(QStringLiteral("broken.kno")), broken);
+    QCOMPARE(dm.DataFormat, DataModule::FixedLength);
 
     // A folder that cannot be written to (root may write anywhere).
     if (::geteuid() != 0) {
