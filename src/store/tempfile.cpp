@@ -46,7 +46,10 @@ void TempFile::commitOver(const QString &target)
         throw RunError(QStringLiteral("一時ファイル %1 に書き込めません。(%2)").arg(name, file.errorString()));
     file.close();
     const QByteArray from = QFile::encodeName(QFileInfo(file.fileName()).absoluteFilePath());
-    const QByteArray to = QFile::encodeName(QFileInfo(target).absoluteFilePath());
+    // A book reached through a symbolic link is replaced itself; the link stays.
+    const QString real = existing.isSymLink() && !existing.canonicalFilePath().isEmpty()
+        ? existing.canonicalFilePath() : existing.absoluteFilePath();
+    const QByteArray to = QFile::encodeName(real);
     if (std::rename(from.constData(), to.constData()) != 0)
         throw RunError(QStringLiteral("%1 を %2 に置き換えられません。(%3)")
                            .arg(name, QFileInfo(target).fileName(),

@@ -14,7 +14,24 @@ class TestTempFile : public QObject {
 private slots:
     void replacesTheTargetWithWhatWasWritten();
     void readOnlyBookIsNeverReplaced();
+    void linkedBookIsReplacedBehindItsLink();
 };
+
+void TestTempFile::linkedBookIsReplacedBehindItsLink()
+{
+    TestEnv env;
+    QDir().mkdir(env.path(QStringLiteral("real")));
+    env.writeFile(QStringLiteral("real/book.kno"), QByteArray("old"));
+    QVERIFY(QFile::link(env.path(QStringLiteral("real/book.kno")), env.path(QStringLiteral("link.kno"))));
+    {
+        TempFile temp(env.path(QStringLiteral("real/Temp.adr")));
+        temp.write(QByteArray("new"));
+        temp.commitOver(env.path(QStringLiteral("link.kno")));
+    }
+    QVERIFY(QFileInfo(env.path(QStringLiteral("link.kno"))).isSymLink());
+    QCOMPARE(env.readFile(QStringLiteral("real/book.kno")), QByteArray("new"));
+    QCOMPARE(env.readFile(QStringLiteral("link.kno")), QByteArray("new"));
+}
 
 void TestTempFile::replacesTheTargetWithWhatWasWritten()
 {
