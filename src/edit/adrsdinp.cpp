@@ -61,11 +61,7 @@ void AdrsDinp::buildControls()
     std::array<QLabel *, 10> labels{};
     for (int n = 0; n < 10; ++n) {
         const BoxDesign &d = Boxes[n];
-        auto *box = new QLineEdit(area);
-        box->setObjectName(QStringLiteral("Text%1").arg(n));
-        box->setGeometry(Twips::rect(1200, d.top, d.width, d.height));
-        setMaxBytes(box, EntryMaxBytes[n]);
-        setImeMode(box, d.ime);
+        QLineEdit *box = makeEntryBox(area, n, d.top, d.width, d.height, d.ime);
         auto *label = new QLabel(QString::fromUtf8(d.labelText), area);
         label->setObjectName(QString::fromLatin1(d.label));
         label->setGeometry(Twips::rect(120, d.labelTop, 975, 255));

@@ -57,11 +57,7 @@ void CrctData::buildControls()
     QWidget *area = client();
     for (int n = 0; n < 10; ++n) {
         const BoxDesign &d = Boxes[n];
-        auto *box = new QLineEdit(area);
-        box->setObjectName(QStringLiteral("Text%1").arg(n));
-        box->setGeometry(Twips::rect(1200, d.top, d.width, d.height));
-        setMaxBytes(box, EntryMaxBytes[n]);
-        setImeMode(box, d.ime);
+        QLineEdit *box = makeEntryBox(area, n, d.top, d.width, d.height, d.ime);
         auto *label = new QLabel(QString::fromUtf8(d.caption), area);
         label->setObjectName(QStringLiteral("Label1_%1").arg(n));
         label->setGeometry(Twips::rect(120, d.top, 975, 255));

@@ -1,6 +1,7 @@
 #include "edit/entryform.h"
 
 #include "platform/codec.h"
+#include "platform/twips.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -137,4 +138,14 @@ void EditDelete(QWidget *active)
         box->setSelection(caret, 1);
     }
     box->insert(QString());
+}
+
+QLineEdit *makeEntryBox(QWidget *area, int n, int top, int width, int height, ImeMode mode)
+{
+    auto *box = new QLineEdit(area);
+    box->setObjectName(QStringLiteral("Text%1").arg(n));
+    box->setGeometry(Twips::rect(1200, top, width, height));
+    setMaxBytes(box, EntryMaxBytes[n]);
+    setImeMode(box, mode);
+    return box;
 }

@@ -40,6 +40,9 @@ private:
     QString loaded;
 };
 void setMaxBytes(QLineEdit *box, int limit);
+// Box `n` (Text0 ... Text9) of the entry and correction forms: its name,
+// place (twips, left 1200), byte limit and input-method mode.
+QLineEdit *makeEntryBox(QWidget *area, int n, int top, int width, int height, ImeMode mode);
 // Shows a stored value in a box whole, even one the box would not let the
 // user type; the box's limits then hold from that value on.
 void loadBoxText(QLineEdit *box, const QString &text);
