@@ -2,6 +2,7 @@
 
 #include "store/addressrecord.h"
 #include "store/datamodule.h"
+#include "store/recordstore.h"
 #include "store/tempfile.h"
 
 #include "platform/codec.h"
@@ -146,16 +147,6 @@ std::vector<int> exchangeOrder(const std::vector<int> &ranks, const std::functio
 
 namespace {
 
-QByteArray readWholeFile(QFile &file)
-{
-    if (!file.isOpen() || !file.seek(0))
-        throw RunError(QStringLiteral("%1 を読めません。").arg(file.fileName()));
-    QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(file.fileName(), file.errorString()));
-    return bytes;
-}
-
 // Opens the data file again after a rewrite (or after a failed one).
 void reopen(DataModule &dm)
 {
@@ -183,8 +174,9 @@ void SortBook(DataModule &dm, const std::function<void(int)> &pass)
     if (QFileInfo(tempPath) == QFileInfo(target))
         throw RunError(QStringLiteral("作業ファイル Temp.adr と同じ名前のファイルは書き換えられません。"));
 
-    // Read every record once: its bytes to write back and its key.
-    const QByteArray book = readWholeFile(*dm.DataChannel);
+    // Read every record once: its bytes to write back and its key. A book
+    // another program changed is not sorted: its new records would be lost.
+    const QByteArray book = ReadUnchangedBook(dm);
     std::vector<QByteArray> records(static_cast<size_t>(n));
     std::vector<QString> keys(static_cast<size_t>(n));
     if (dm.DataFormat == DataModule::FixedLength) {

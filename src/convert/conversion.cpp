@@ -2,7 +2,9 @@
 
 #include "store/blanks.h"
 #include "store/datamodule.h"
+#include "store/recordstore.h"
 #include "store/settingsfile.h"
+#include "store/storefile.h"
 #include "store/tempfile.h"
 
 #include "platform/codec.h"
@@ -115,6 +117,9 @@ void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlac
 {
     // In place, the open book's own file is replaced (not a link that
     // leads to it, which would leave the book unconverted).
+    // A record another program added since the book was opened would be
+    // missing from the result.
+    RequireUnchangedBook(dm);
     QString writePath = newPath;
     if (inPlace) {
         const QString book = QFileInfo(dm.DataFilePath()).canonicalFilePath();
@@ -196,6 +201,7 @@ void ExportBySelection(DataModule &dm, TempFile &out)
 
 void ExportBookBySelection(DataModule &dm, const QString &target, const QString &source)
 {
+    RequireUnchangedBook(dm, source);
     TempFile out(workFileFor(target, source));
     ExportBySelection(dm, out);
     out.commitOver(target);
@@ -215,7 +221,7 @@ int ImportBySelection(DataModule &dm, QWidget *parent)
 {
     dm.ClearRecord();
     dm.CloseData();
-    auto source = std::make_unique<QFile>(dm.CurrentFileName);
+    std::unique_ptr<QFile> source = StoreFile::make(dm.CurrentFileName);
     if (!source->open(QIODevice::ReadOnly))
         throw RunError(QStringLiteral("ファイルを開けません。(%1)").arg(source->errorString()));
     dm.DataChannel = std::move(source);
@@ -272,15 +278,20 @@ int ImportBySelection(DataModule &dm, QWidget *parent)
 
 void CopyBook(const QString &source, const QString &target)
 {
-    QFile in(source);
+    const auto channel = StoreFile::make(source);
+    QFile &in = *channel;
     if (!in.open(QIODevice::ReadOnly))
         throw RunError(QStringLiteral("ファイルを開けません。(%1)").arg(in.errorString()));
     TempFile out(workFileFor(target, source));
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+    const qint64 size = in.size();
+    qint64 copied = 0;
+    while (copied < size) {
+        const QByteArray chunk = in.read(qMin<qint64>(1 << 16, size - copied));
+        // A read that brings nothing short of the end failed.
+        if (chunk.isEmpty())
             throw RunError(QStringLiteral("ファイルを読めません。(%1)").arg(in.errorString()));
         out.write(chunk);
+        copied += chunk.size();
     }
     out.commitOver(target);
 }

@@ -5,7 +5,10 @@
 //
 // Every file these runs write is written completely into the work file
 // "temp.ads" beside it and then renamed over it in one step, so a failure
-// never leaves a half-written book behind. Unexpected failures throw RunError.
+// never leaves a half-written book behind. Unexpected failures throw RunError:
+// a read that fails stops the run with nothing replaced, and the open book is
+// not converted or exported when another program changed it since it was
+// opened (RequireUnchangedBook).
 #include <QChar>
 #include <QString>
 

@@ -27,8 +27,13 @@ QString AddressRecord::fieldText(int field) const
 
 void AddressRecord::setField(int field, const QString &text)
 {
+    setFieldBytes(field, Cp932::encode(text));
+}
+
+void AddressRecord::setFieldBytes(int field, const QByteArray &text)
+{
     const int width = RecordLayout::Width[field];
-    QByteArray bytes = Cp932::cutBytes(Cp932::encode(text), width);
+    QByteArray bytes = Cp932::cutBytes(text, width);
     bytes.append(QByteArray(width - bytes.size(), ' '));
     data.replace(RecordLayout::Offset[field], width, bytes);
 }

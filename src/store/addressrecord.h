@@ -35,6 +35,9 @@ public:
     // Stores the text cut to the field's width (never half of a double-byte
     // character) and blank-filled.
     void setField(int field, const QString &text);
+    // Stores the bytes the same way: cut to the field's width (never half of
+    // a double-byte character) and blank-filled.
+    void setFieldBytes(int field, const QByteArray &bytes);
 
 private:
     QByteArray data;

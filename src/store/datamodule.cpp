@@ -1,5 +1,7 @@
 #include "store/datamodule.h"
 
+#include "store/storefile.h"
+
 #include "platform/codec.h"
 #include "platform/pointer.h"
 #include "platform/runerror.h"
@@ -80,12 +82,14 @@ namespace {
 }
 
 // A fixed-length book opens for reading and writing; a file the user may only
-// read still opens, and a change to it is reported when it is written.
+// read still opens, and a change to it is reported when it is written. Its
+// channel keeps no buffer, so a record read always comes from the file as
+// it now is, also after a write through another channel.
 void openReadWrite(QFile &file)
 {
-    if (file.open(QIODevice::ReadWrite))
+    if (file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return;
-    if (file.exists() && file.open(QIODevice::ReadOnly))
+    if (file.exists() && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return;
     failOpen(file);
 }
@@ -95,11 +99,12 @@ void openReadWrite(QFile &file)
 void DataModule::ReopenData()
 {
     CloseData();
-    auto file = std::make_unique<QFile>(CurrentFileName);
+    std::unique_ptr<QFile> file = StoreFile::make(CurrentFileName);
     if (!file->exists())
         throw RunError(QStringLiteral("ファイルが見つかりません。(%1)").arg(CurrentFileName));
     const bool opened = DataFormat == FixedLength
-        ? (file->open(QIODevice::ReadWrite) || file->open(QIODevice::ReadOnly))
+        ? (file->open(QIODevice::ReadWrite | QIODevice::Unbuffered)
+           || file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         : file->open(QIODevice::ReadOnly);
     if (!opened)
         throw RunError(QStringLiteral("%1 を開けません。(%2)").arg(CurrentFileName, file->errorString()));
@@ -111,7 +116,7 @@ int DataModule::Hyoujun()
 {
     Trace(QStringLiteral("Hyoujun"));
     CloseData();
-    DataChannel = std::make_unique<QFile>(CurrentFileName);
+    DataChannel = StoreFile::make(CurrentFileName);
     QFile &file = *DataChannel;
 
     if (DataFormat == FixedLength) {
@@ -174,7 +179,8 @@ void DataModule::BuildLineIndex()
     int i = 1;
     if (file.size() == 0)
         return;
-    file.seek(0);
+    if (!file.seek(0))
+        throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(CurrentFileName, file.errorString()));
     QByteArray line;
     while (readRawLine(file, line)) {
         if (file.atEnd())
@@ -196,18 +202,27 @@ void DataModule::BuildLineIndex()
 
 void DataModule::ReadRecord(int n)
 {
-    if (!DataChannel || !DataChannel->seek(qint64(n - 1) * RecordLength))
+    const qint64 at = qint64(n - 1) * RecordLength;
+    if (!DataChannel || !DataChannel->seek(at))
         throw RunError(QStringLiteral("レコード %1 を読めません。").arg(n));
-    RecordBuffer = AddressRecord::fromBytes(DataChannel->read(RecordLength));
+    const QByteArray bytes = DataChannel->read(RecordLength);
+    // A record is read whole. Only the last one of a file whose end was cut
+    // off is shorter; what is missing of it reads as blanks.
+    const qint64 present = qBound<qint64>(0, DataChannel->size() - at, qint64(RecordLength));
+    if (bytes.size() < present)
+        throw RunError(QStringLiteral("レコード %1 を読めません。(%2)").arg(n).arg(DataChannel->errorString()));
+    RecordBuffer = AddressRecord::fromBytes(bytes);
 }
 
 void DataModule::WriteRecord(int n)
 {
-    if (!DataChannel || !DataChannel->seek(qint64(n - 1) * RecordLength)
-        || DataChannel->write(RecordBuffer.bytes()) != RecordLength || !DataChannel->flush())
-        throw RunError(QStringLiteral("レコード %1 を書き込めません。(%2)")
-                           .arg(n)
-                           .arg(DataChannel ? DataChannel->errorString() : QString()));
+    const auto file = StoreFile::make(DataFilePath());
+    const bool written =
+        file->open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)
+        && file->seek(qint64(n - 1) * RecordLength) && file->writeAll(RecordBuffer.bytes())
+        && file->syncToDisk() && file->closeChecked();
+    if (!written)
+        throw RunError(QStringLiteral("レコード %1 を書き込めません。(%2)").arg(n).arg(file->errorString()));
 }
 
 void DataModule::LoadRecord(int n)

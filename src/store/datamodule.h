@@ -75,6 +75,7 @@ public:
     LayoutDefaults DefaultLayout = LayoutDefaults::factory();
     QString ProgramFolder;
     QString SettingsPath;
+    QString SettingsWritePath;
     QString HelpFile;
 
     PlatformServices Platform;
@@ -114,7 +115,9 @@ public:
     QString DataFilePath() const;
     // Reads record n of a fixed-length file into RecordBuffer.
     void ReadRecord(int n);
-    // Writes RecordBuffer as record n of a fixed-length file.
+    // Writes RecordBuffer as record n of a fixed-length file, through a
+    // channel of its own, straight to the file and synced to disk before it
+    // returns. A RunError means the record may be written in part.
     void WriteRecord(int n);
     // Reads record n of either format into FieldText.
     void LoadRecord(int n);
@@ -150,7 +153,8 @@ public:
 
 // Reads one line from the device's position: the bytes up to CR LF, a lone
 // CR or a lone LF (the line end is consumed, not returned). Returns false at
-// the end of the device with nothing read.
+// the end of the device with nothing read. A read that fails, or stops
+// before a line end short of the device's end, is a RunError.
 bool readRawLine(QIODevice &device, QByteArray &line);
 // Quotes a value for a delimited line when it holds the delimiter or a
 // double quote (inner quotes doubled); other values are returned unchanged.

@@ -50,7 +50,7 @@ void DuplicateRecord(DataModule &dm)
     checkRecord(dm);
     if (const QString refusal = AppendLimitText(dm); !refusal.isEmpty())
         throw RunError(refusal);
-    const QByteArray old = ReadWholeBook(dm);
+    const QByteArray old = ReadUnchangedBook(dm);
     const int length = RecordLayout::Length;
     QByteArray book;
     book.reserve(qsizetype(dm.RecordCount + 1) * length);
@@ -70,7 +70,7 @@ void DuplicateLine(DataModule &dm)
     checkRecord(dm);
     if (const QString refusal = AppendLimitText(dm); !refusal.isEmpty())
         throw RunError(refusal);
-    const QByteArray old = ReadWholeBook(dm);
+    const QByteArray old = ReadUnchangedBook(dm);
     QByteArray book;
     std::array<qint32, DataModule::LineIndexSize> index{};
     int written = 0;

@@ -1,6 +1,7 @@
 #include "store/recordstore.h"
 
 #include "store/datamodule.h"
+#include "store/storefile.h"
 #include "store/tempfile.h"
 
 #include "platform/codec.h"
@@ -36,20 +37,39 @@ void requireWritable(const DataModule &dm)
 // The book on disk must still be the one RecordCount and LineIndex describe:
 // a book another program changed meanwhile would lose its new records to a
 // rewrite, or have them overwritten by an append.
-void requireUnchanged(const DataModule &dm, qint64 size)
+bool sameSize(const DataModule &dm, qint64 size)
 {
-    const bool same = dm.DataFormat == DataModule::FixedLength
+    return dm.DataFormat == DataModule::FixedLength
         ? (size + dm.RecordLength / 2) / dm.RecordLength == dm.RecordCount
         : dm.RecordCount >= 0 && dm.RecordCount + 1 < DataModule::LineIndexSize
             && size + 1 == dm.LineIndex[dm.RecordCount + 1];
-    if (!same)
-        throw RunError(QStringLiteral("%1 が他のプログラムで変更されています。ファイルを開き直してください。")
-                           .arg(dm.CurrentFileName));
 }
 
-void requireUnchanged(const DataModule &dm)
+[[noreturn]] void refuseChanged(const DataModule &dm)
 {
-    requireUnchanged(dm, QFileInfo(dm.DataFilePath()).size());
+    throw RunError(QStringLiteral("%1 が他のプログラムで変更されています。ファイルを開き直してください。")
+                       .arg(dm.CurrentFileName));
+}
+
+// Opens the book again after a failed change; a book that cannot be opened
+// any more is reported by the next command that needs it.
+void reopenAfterFailure(DataModule &dm)
+{
+    try {
+        dm.ReopenData();
+    } catch (const RunError &) {
+    }
+}
+
+// After a failed write at the end of the book, the book is cut back to its
+// old length by its name, which no buffer of any channel can hold up.
+[[noreturn]] void cutBack(DataModule &dm, qint64 oldSize, const RunError &failure)
+{
+    const bool cut = QFile::resize(dm.DataFilePath(), oldSize);
+    reopenAfterFailure(dm);
+    if (!cut)
+        throw RunError(failure.description() + QStringLiteral("書きかけのﾃﾞｰﾀを取り除けませんでした。"));
+    throw failure;
 }
 
 void requireCurrent(const DataModule &dm)
@@ -63,13 +83,36 @@ void requireCurrent(const DataModule &dm)
 
 QByteArray ReadWholeBook(const DataModule &dm)
 {
-    QFile file(dm.DataFilePath());
+    const auto channel = StoreFile::make(dm.DataFilePath());
+    QFile &file = *channel;
     if (!file.open(QIODevice::ReadOnly))
         throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
     QByteArray bytes = file.readAll();
     if (bytes.size() != file.size())
         throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
     return bytes;
+}
+
+void RequireUnchangedBook(const DataModule &dm, const QString &path)
+{
+    if (!sameSize(dm, QFileInfo(path.isEmpty() ? dm.DataFilePath() : path).size()))
+        refuseChanged(dm);
+}
+
+QByteArray ReadUnchangedBook(const DataModule &dm)
+{
+    QByteArray book = ReadWholeBook(dm);
+    if (!sameSize(dm, book.size()))
+        refuseChanged(dm);
+    // Lines of another length with the same total still move the lines.
+    if (dm.DataFormat != DataModule::FixedLength) {
+        for (int i = 2; i <= dm.RecordCount; ++i) {
+            const qint64 at = qint64(dm.LineIndex[i]) - 2; // the byte before line i
+            if (at < 0 || at >= book.size() || (book[at] != '\n' && book[at] != '\r'))
+                refuseChanged(dm);
+        }
+    }
+    return book;
 }
 
 QByteArray LineAt(const QByteArray &book, qint64 start)
@@ -109,8 +152,7 @@ QString rewriteTarget(const DataModule &dm)
 void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bool drop)
 {
     requireRewritable(dm);
-    const QByteArray book = ReadWholeBook(dm);
-    requireUnchanged(dm, book.size());
+    const QByteArray book = ReadUnchangedBook(dm);
     std::array<qint32, DataModule::LineIndexSize> index{};
     QByteArray out;
     out.reserve(book.size() + replacement.size() + 2 * dm.RecordCount);
@@ -142,13 +184,12 @@ void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bo
 void appendFixed(DataModule &dm, int n)
 {
     dm.FieldsToRecord();
-    const qint64 oldSize = dm.DataChannel->size();
+    const qint64 oldSize = QFileInfo(dm.DataFilePath()).size();
     try {
         dm.WriteRecord(n);
-    } catch (const RunError &) {
+    } catch (const RunError &failure) {
         // Nothing half-written stays behind.
-        dm.DataChannel->resize(oldSize);
-        throw;
+        cutBack(dm, oldSize, failure);
     }
 }
 
@@ -163,29 +204,31 @@ QByteArray buildTextLine(DataModule &dm)
     return Cp932::encode(dm.LineText);
 }
 
+// The new line is written at the end of the book, straight to the file and
+// synced to disk; on any failure the book is cut back to its old length.
 void appendText(DataModule &dm, int n)
 {
     const QByteArray bytes = buildTextLine(dm);
-    QFile file(dm.DataFilePath());
-    if (!file.open(QIODevice::ReadWrite))
-        throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file.errorString()));
-    const qint64 oldSize = file.size();
+    auto file = StoreFile::make(dm.DataFilePath());
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
+        throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file->errorString()));
+    const qint64 oldSize = file->size();
     // A last line without a line end gets one, so that the new line is never
     // joined onto it.
     QByteArray tail;
     if (oldSize > 0) {
-        file.seek(oldSize - 1);
-        const QByteArray last = file.read(1);
+        const QByteArray last = file->seek(oldSize - 1) ? file->read(1) : QByteArray();
+        if (last.size() != 1)
+            throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(dm.CurrentFileName, file->errorString()));
         if (last != "\n" && last != "\r")
             tail = LineEnd;
     }
     const QByteArray all = tail + bytes;
-    if (!file.seek(oldSize) || file.write(all) != all.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.resize(oldSize);
-        throw RunError(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, why));
+    if (!file->seek(oldSize) || !file->writeAll(all) || !file->syncToDisk() || !file->closeChecked()) {
+        const RunError failure(QStringLiteral("%1 に書き込めません。(%2)").arg(dm.CurrentFileName, file->errorString()));
+        file.reset();
+        cutBack(dm, oldSize, failure);
     }
-    file.close();
     dm.LineIndex[n] = static_cast<qint32>(oldSize + tail.size() + 1);
     dm.LineIndex[n + 1] = static_cast<qint32>(oldSize + all.size() + 1);
 }
@@ -212,7 +255,7 @@ void AppendRecord(DataModule &dm)
     if (!refusal.isEmpty())
         throw RunError(refusal);
     requireWritable(dm);
-    requireUnchanged(dm);
+    RequireUnchangedBook(dm);
     const int n = dm.RecordCount + 1;
     if (dm.DataFormat == DataModule::FixedLength)
         appendFixed(dm, n);
@@ -227,7 +270,7 @@ void OverwriteRecord(DataModule &dm)
 {
     requireCurrent(dm);
     requireWritable(dm);
-    requireUnchanged(dm);
+    RequireUnchangedBook(dm);
     if (dm.DataFormat == DataModule::FixedLength) {
         const int n = dm.CurrentRecord;
         dm.ReadRecord(n);
@@ -235,13 +278,21 @@ void OverwriteRecord(DataModule &dm)
         dm.FieldsToRecord();
         try {
             dm.WriteRecord(n);
-        } catch (const RunError &) {
-            // Put the stored record back rather than leave a mix.
+        } catch (const RunError &failure) {
+            // What reached the file is not known: the stored record is
+            // written back, through a channel of its own, rather than leave
+            // a mix of old and new.
             dm.RecordBuffer = previous;
+            bool restored = true;
             try {
                 dm.WriteRecord(n);
             } catch (const RunError &) {
+                restored = false;
             }
+            reopenAfterFailure(dm);
+            if (!restored)
+                throw RunError(failure.description()
+                               + QStringLiteral("ﾃﾞｰﾀ番号 %1 を元に戻せませんでした。").arg(n));
             throw;
         }
         dm.ReopenData();
@@ -254,8 +305,7 @@ void DeleteRecord(DataModule &dm)
 {
     requireCurrent(dm);
     requireRewritable(dm);
-    const QByteArray book = ReadWholeBook(dm);
-    requireUnchanged(dm, book.size());
+    const QByteArray book = ReadUnchangedBook(dm);
     const int length = dm.RecordLength;
     QByteArray out;
     out.reserve(qsizetype(dm.RecordCount - 1) * length);

@@ -16,7 +16,14 @@
 //
 // Nothing is written (RunError) to a book that is missing, that the user may
 // not write or that is marked read-only, or that another program changed
-// since it was opened (its size no longer matches RecordCount / LineIndex).
+// since it was opened (RequireUnchangedBook).
+//
+// A fixed-length record, and a text book's new line, are written in place
+// through a channel of their own that keeps no buffer, synced to disk before
+// the operation returns. When a write, its sync or its close fails, the book
+// is put back: an appended record or line is cut off again, an overwritten
+// record gets its stored bytes back. Then RunError: the book on disk is the
+// old one and RecordCount / LineIndex still describe it.
 // A book opened through a symbolic link is changed where the link points.
 //
 // Lines of a text book are always written with CR LF; lines that are only
@@ -29,6 +36,16 @@ class DataModule;
 
 // The whole data file, read at once (RunError when it cannot be read).
 QByteArray ReadWholeBook(const DataModule &dm);
+// Refuses (RunError "… が他のプログラムで変更されています。…") a book that
+// another program changed since it was opened: its size no longer matches
+// RecordCount, or for a text book LineIndex. Every change of the book and
+// every run that reads all of it checks this first, so that a record another
+// program added is never dropped or written over. `path` names the book when
+// the current folder is not its folder (the file dialog moves it).
+void RequireUnchangedBook(const DataModule &dm, const QString &path = QString());
+// ReadWholeBook for a whole-file rewrite, refused as above; for a text book
+// every line of LineIndex must also still begin where the index says.
+QByteArray ReadUnchangedBook(const DataModule &dm);
 // The line of a text book that starts at the 1-based byte position `start`,
 // without its line end (CR LF, a lone CR or a lone LF), as the line reader
 // reads it.

@@ -41,6 +41,11 @@ QString locate(const QString &programFolder)
     return QDir(config).filePath(FileName);
 }
 
+Place place(const QString &programFolder, const QString &)
+{
+    return {locate(programFolder), locate(programFolder)};
+}
+
 SettingsRecord read(const QString &path, bool *wasEmpty)
 {
     QFile file(path);

@@ -17,6 +17,13 @@ struct LayoutDefaults {
 namespace SettingsFile {
 
 inline const QString FileName = QStringLiteral("KANOTE.DAT");
+inline const QString WorkFileName = QStringLiteral("KANOTE.DAT.tmp");
+
+struct Place {
+    QString readPath;
+    QString writePath;
+};
+Place place(const QString &programFolder, const QString &configFolder);
 
 // Where the settings live: the program's folder, or, when that folder cannot
 // be written (an installed program), the user's configuration folder.

@@ -1,11 +1,14 @@
 #pragma once
 // Whole-file rewrites ("Temp.adr", "temp.ads", "asdfghjk.adr"): the new book
-// is written completely into a temporary file in the target's folder,
-// flushed to disk, then renamed over the target in one step. At every moment
+// is written completely into a temporary file in the target's folder, every
+// write checked, synced to disk and closed (a failed sync or close counts as
+// a failed write), then renamed over the target in one step. At every moment
 // either the old or the new book is on disk; a failure leaves the target as
 // it was and removes the temporary file.
-#include <QFile>
 #include <QString>
+#include <memory>
+
+class StoreFile;
 
 class TempFile {
 public:
@@ -23,10 +26,10 @@ public:
     // Flushes, closes and renames the file over `target` (replacing it).
     // Throws RunError; the target is then untouched.
     void commitOver(const QString &target);
-    QString path() const { return file.fileName(); }
+    QString path() const;
 
 private:
-    QFile file;
+    std::unique_ptr<StoreFile> file;
     qint64 written = 0;
     bool committed = false;
 };

@@ -5,8 +5,22 @@
 #include "store/blanks.h"
 
 #include "platform/codec.h"
+#include "platform/runerror.h"
 
+#include <QFileDevice>
+#include <QFileInfo>
 #include <QIODevice>
+
+namespace {
+
+[[noreturn]] void failedLine(const QIODevice &device)
+{
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    const QString what = file ? QFileInfo(file->fileName()).fileName() : QStringLiteral("行");
+    throw RunError(QStringLiteral("%1 を読めません。(%2)").arg(what, device.errorString()));
+}
+
+} // namespace
 
 bool readRawLine(QIODevice &device, QByteArray &line)
 {
@@ -15,11 +29,15 @@ bool readRawLine(QIODevice &device, QByteArray &line)
         return false;
     const qint64 start = device.pos();
     QByteArray chunk = device.readLine();
+    // A line read ends with its line feed or at the end of the file; one that
+    // ends anywhere else was cut short by a failing read.
+    if (!chunk.endsWith('\n') && !device.atEnd())
+        failedLine(device);
     // readLine stops after a line feed; a lone carriage return also ends a line.
     const qsizetype cr = chunk.indexOf('\r');
     if (cr >= 0 && !(cr + 1 < chunk.size() && chunk[cr + 1] == '\n')) {
-        if (cr + 1 < chunk.size())
-            device.seek(start + cr + 1);
+        if (cr + 1 < chunk.size() && !device.seek(start + cr + 1))
+            failedLine(device);
         chunk.truncate(cr);
     } else if (chunk.endsWith("\r\n")) {
         chunk.chop(2);
