@@ -212,14 +212,25 @@ void Adrsbook::Form_Load(const QString &commandLine)
     StartSize = size();
 
     bool firstRun = false;
-    dm.Settings = SettingsFile::read(dm.SettingsPath, &firstRun);
+    try {
+        dm.Settings = SettingsFile::read(dm.SettingsPath, &firstRun);
+    } catch (const RunError &error) {
+        // The user's settings are there but cannot be read: this run starts
+        // from the defaults, without the greeting, and leaves the file alone.
+        keepSettingsFile = true;
+        firstRun = true;
+        dm.Settings = SettingsRecord();
+        dm.Trace(QStringLiteral("Form_Load"));
+        dm.ErrReport(QStringLiteral("Form_Load"), error.description(), this);
+    }
     Label1->clear();
     dm.DefaultLayout = LayoutDefaults::factory();
 
     const QDate today = QDate::currentDate();
     if (firstRun) {
         SettingsFile::applyFirstRun(dm.Settings, dm.StartFolder, today, dm.DefaultLayout);
-        dm.Msg(this, QStringLiteral("御使用ありがとうございます。"), MsgIcon::Information);
+        if (!keepSettingsFile)
+            dm.Msg(this, QStringLiteral("御使用ありがとうございます。"), MsgIcon::Information);
     } else {
         SettingsFile::checkAndUpgrade(dm.Settings, dm.StartFolder, today, dm.DefaultLayout);
     }
@@ -258,7 +269,9 @@ void Adrsbook::Form_Unload()
         return;
     unloaded = true;
     try {
-        SettingsFile::write(dm.SettingsPath, dm.Settings);
+        if (!keepSettingsFile)
+            SettingsFile::write(dm.SettingsWritePath.isEmpty() ? dm.SettingsPath : dm.SettingsWritePath,
+                                dm.Settings);
     } catch (const RunError &error) {
         dm.ErrReport(QStringLiteral("Form_Unload"), error.description(), this);
     }

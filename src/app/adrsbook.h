@@ -115,6 +115,8 @@ private:
 
     DataModule &dm;
     bool unloaded = false;
+    // A settings file that could not be read is not written over at the end.
+    bool keepSettingsFile = false;
 };
 
 // Enables or disables a top-level menu together with its title in the menu bar.

@@ -49,7 +49,9 @@ int main(int argc, char *argv[])
     QtHelpSystem help;
     DataModule data(PlatformServices{&boxes, &modal, &help});
     data.ProgramFolder = QApplication::applicationDirPath();
-    data.SettingsPath = SettingsFile::locate(data.ProgramFolder);
+    const SettingsFile::Place settings = SettingsFile::place(data.ProgramFolder);
+    data.SettingsPath = settings.readPath;
+    data.SettingsWritePath = settings.writePath;
 
     Adrsbook window(data);
     QStringList args = QApplication::arguments();

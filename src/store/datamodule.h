@@ -74,8 +74,8 @@ public:
     float IchiFsz = 0; // list-print font size
     LayoutDefaults DefaultLayout = LayoutDefaults::factory();
     QString ProgramFolder;
-    QString SettingsPath;
-    QString SettingsWritePath;
+    QString SettingsPath;      // where KANOTE.DAT is read at start-up
+    QString SettingsWritePath; // where it is written at the end; empty: SettingsPath
     QString HelpFile;
 
     PlatformServices Platform;

@@ -1,6 +1,8 @@
 #include "store/settingsfile.h"
 
 #include "store/blanks.h"
+#include "store/storefile.h"
+#include "store/tempfile.h"
 
 #include "platform/fonts.h"
 #include "platform/runerror.h"
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 LayoutDefaults LayoutDefaults::factory()
@@ -29,31 +30,91 @@ LayoutDefaults LayoutDefaults::factory()
 
 namespace SettingsFile {
 
-QString locate(const QString &programFolder)
+namespace {
+
+// A file the program may change: the user may write it and it is not marked
+// read-only (for anyone).
+bool changeable(const QFileInfo &file)
 {
-    const QString inProgramFolder = QDir(programFolder).filePath(FileName);
-    const QFileInfo file(inProgramFolder);
-    const QFileInfo folder(programFolder);
-    if (file.exists() ? file.isWritable() : folder.isWritable())
-        return inProgramFolder;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return file.isWritable() && (file.permissions() & anyWrite);
+}
+
+QString inConfigFolder(const QString &config)
+{
     QDir().mkpath(config);
     return QDir(config).filePath(FileName);
 }
 
-Place place(const QString &programFolder, const QString &)
+QString workPathFor(const QString &path)
 {
-    return {locate(programFolder), locate(programFolder)};
+    return QFileInfo(path).dir().filePath(WorkFileName);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// One write of the whole record over the file's first bytes, then a sync.
+void writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    const auto file = StoreFile::make(path);
+    const bool written =
+        file->open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)
+        && file->writeAll(bytes) && file->resize(bytes.size()) && file->syncToDisk() && file->closeChecked();
+    if (!written)
+        throw RunError(QStringLiteral("(%1)").arg(file->errorString()));
+}
+
+} // namespace
+
+QString configFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+Place place(const QString &programFolder, const QString &config)
+{
+    const QString inProgram = QDir(programFolder).filePath(FileName);
+    const QFileInfo file(inProgram);
+    if (file.exists()) {
+        if (changeable(file))
+            return {inProgram, inProgram};
+        const QString elsewhere = inConfigFolder(config);
+        return {QFileInfo::exists(elsewhere) ? elsewhere : inProgram, elsewhere};
+    }
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable())
+        return {inProgram, inProgram};
+    const QString elsewhere = inConfigFolder(config);
+    return {elsewhere, elsewhere};
+}
+
+QString locate(const QString &programFolder)
+{
+    return place(programFolder).readPath;
 }
 
 SettingsRecord read(const QString &path, bool *wasEmpty)
 {
-    QFile file(path);
+    // What a killed write left behind is of no use.
+    const QString work = workPathFor(path);
+    if (QFileInfo::exists(work))
+        QFile::remove(work);
+    const auto file = StoreFile::make(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(SettingsRecord::Size);
-    else if (!file.exists() && file.open(QIODevice::WriteOnly))
-        file.close(); // a missing file is created empty
+    if (file->open(QIODevice::ReadOnly)) {
+        bytes = file->read(SettingsRecord::Size);
+        if (bytes.size() < qMin<qint64>(file->size(), SettingsRecord::Size))
+            throw RunError(QStringLiteral("設定ファイル %1 を読めません。(%2)").arg(shown(path), file->errorString()));
+    } else if (!file->exists()) {
+        QFile created(path); // a missing file is created empty
+        if (created.open(QIODevice::WriteOnly))
+            created.close();
+    } else {
+        throw RunError(QStringLiteral("設定ファイル %1 を読めません。(%2)").arg(shown(path), file->errorString()));
+    }
     if (wasEmpty)
         *wasEmpty = bytes.isEmpty();
     return SettingsRecord::fromBytes(bytes);
@@ -61,11 +122,19 @@ SettingsRecord read(const QString &path, bool *wasEmpty)
 
 void write(const QString &path, const SettingsRecord &settings)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(settings.toBytes()) != SettingsRecord::Size
-        || !file.commit())
-        throw RunError(QStringLiteral("設定ファイル %1 に書き込めません。(%2)")
-                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QByteArray bytes = settings.toBytes();
+    const QFileInfo target(path);
+    try {
+        if (target.exists() && !QFileInfo(target.absolutePath()).isWritable()) {
+            writeInPlace(path, bytes);
+        } else {
+            TempFile work(workPathFor(path));
+            work.write(bytes);
+            work.commitOver(path);
+        }
+    } catch (const RunError &error) {
+        throw RunError(QStringLiteral("設定ファイル %1 に書き込めません。").arg(shown(path)) + error.description());
+    }
 }
 
 void setLayoutDefaults(SettingsRecord &s, const LayoutDefaults &defaults)

@@ -17,20 +17,39 @@ struct LayoutDefaults {
 namespace SettingsFile {
 
 inline const QString FileName = QStringLiteral("KANOTE.DAT");
+// The work file of a write, beside the file; one fixed name, so that a write
+// that was killed leaves at most one behind, which the next start removes.
 inline const QString WorkFileName = QStringLiteral("KANOTE.DAT.tmp");
 
+// The user's configuration folder (the platform's place for it).
+QString configFolder();
+
+// Where the settings are read at start-up and written at the end, so that
+// the next start always reads what this run wrote:
+// - a KANOTE.DAT in the program's folder that may be written: read and
+//   written there;
+// - one the user may only read: read there, unless the configuration
+//   folder already holds the changes of an earlier run, which are read
+//   then; written in the configuration folder;
+// - none, in a program's folder that takes files: there (a first run);
+// - none, in one that does not: the configuration folder.
+// The configuration folder is made when it is chosen.
 struct Place {
     QString readPath;
     QString writePath;
 };
-Place place(const QString &programFolder, const QString &configFolder);
-
-// Where the settings live: the program's folder, or, when that folder cannot
-// be written (an installed program), the user's configuration folder.
+Place place(const QString &programFolder, const QString &config = configFolder());
+// Where the settings are read (place().readPath).
 QString locate(const QString &programFolder);
-// The bytes of the file; a missing file is created empty. `wasEmpty` tells a first run.
+// The bytes of the file; a missing file is created empty. `wasEmpty` tells a
+// first run. A file that exists but cannot be read whole is a RunError (it
+// is no first run, and must not be written over with the defaults).
 SettingsRecord read(const QString &path, bool *wasEmpty);
-// Writes the 1024 bytes in one step; throws RunError when it cannot.
+// Writes the 1024 bytes. Atomically when the folder takes a new file: into
+// WorkFileName beside it, every step checked, synced, then renamed over it;
+// otherwise, into a file the user may write, in place in one write followed
+// by a sync. Throws RunError when any step fails; the old file then stays
+// (the atomic way) and the work file is gone.
 void write(const QString &path, const SettingsRecord &settings);
 
 void setLayoutDefaults(SettingsRecord &s, const LayoutDefaults &defaults);
