@@ -206,8 +206,7 @@ void SortBook(DataModule &dm, const std::function<void(int)> &pass)
             if (start < 0 || start > book.size() || !buffer.seek(start))
                 throw RunError(QStringLiteral("行 %1 を読めません。").arg(j + 1));
             readRawLine(buffer, records[j]);
-            dm.LineText = Cp932::decode(records[j]);
-            dm.LineLength = static_cast<qint16>(qMin<qsizetype>(dm.LineText.size(), 32767));
+            dm.TakeLine(records[j]);
             dm.SplitLine();
             keys[j] = dm.FieldText[Furigana];
         }

@@ -35,7 +35,7 @@ void writeLine(DataModule &dm, TempFile &out)
     if (body.contains(QLatin1Char('\r')) || body.contains(QLatin1Char('\n')))
         throw RunError(QStringLiteral("ﾃﾞｰﾀ番号 %1 に改行を含む項目があるため、可変長ファイルには書き込めません。")
                            .arg(dm.CurrentRecord));
-    out.write(Cp932::encode(dm.LineText));
+    out.write(dm.LineBytes);
 }
 
 } // namespace
@@ -165,28 +165,33 @@ void ConvertBook(DataModule &dm, const QString &newPath, int target, bool inPlac
 void BuildSelectionLine(DataModule &dm)
 {
     dm.LineText.clear();
+    dm.LineBytes.clear();
     const int count = qBound(0, static_cast<int>(dm.Settings.SelectionCount), 20);
     if (count == 0)
         return;
     const QChar d = dm.Delimiter;
+    const char byte = static_cast<char>(d.unicode());
     QString line;
+    QByteArray bytes;
     for (int k = 1; k <= count; ++k) {
         const int code = dm.Settings.SelectionOrder[k];
-        QString value;
-        if (code == Address1 || code == Address2)
-            value = trimRightBlanks(dm.FieldText[code]);
-        else if (code == Mark)
-            value = dm.FieldText[Mark];
-        else if (code >= 1 && code <= 9)
-            value = trimBlanks(dm.FieldText[code]);
-        else if (code != 11)
+        if (code < 1 || code > 11)
             continue; // not an item code: no column
         // Quoted like the program's own lines, so every column reads back
         // as written.
-        line += quoteField(value, d);
+        if (code != 11) {
+            const DataModule::Trim trim = code == Address1 || code == Address2 ? DataModule::Trim::Right
+                : code == Mark ? DataModule::Trim::None : DataModule::Trim::Both;
+            const QString value = trim == DataModule::Trim::Right ? trimRightBlanks(dm.FieldText[code])
+                : trim == DataModule::Trim::None ? dm.FieldText[code] : trimBlanks(dm.FieldText[code]);
+            line += quoteField(value, d);
+            bytes += quoteField(dm.FieldOutput(code, trim), byte);
+        }
         line += d;
+        bytes += byte;
     }
     dm.LineText = line + dm.NewLine;
+    dm.LineBytes = bytes + Cp932::encode(dm.NewLine);
 }
 
 void ExportBySelection(DataModule &dm, TempFile &out)

@@ -111,8 +111,7 @@ void Kensaku::FillList()
     } else {
         const int field = ListByName == 1 ? Name : Furigana;
         for (int i = 1; i <= count; ++i) {
-            dm.LineText = Cp932::decode(LineAt(book, dm.LineIndex[i]));
-            dm.LineLength = static_cast<qint16>(qMin<qsizetype>(dm.LineText.size(), 32767));
+            dm.TakeLine(LineAt(book, dm.LineIndex[i]));
             dm.SplitLine();
             entries.append(trimRightBlanks(dm.FieldText[field]));
         }

@@ -1,5 +1,6 @@
 #include "store/datamodule.h"
 
+#include "store/blanks.h"
 #include "store/storefile.h"
 
 #include "platform/codec.h"
@@ -44,20 +45,46 @@ int DataModule::ErrMsg(int code, const QString &description, QWidget *parent)
 
 void DataModule::FieldsToRecord()
 {
+    // The record blank-fills each field: trailing blanks make no difference.
     for (int f = 1; f <= RecordLayout::FieldCount; ++f)
-        RecordBuffer.setField(f, FieldText[f]);
+        RecordBuffer.setFieldBytes(f, FieldOutput(f, Trim::Right));
 }
 
 void DataModule::RecordToFields()
 {
-    for (int f = 1; f <= RecordLayout::FieldCount; ++f)
-        FieldText[f] = RecordBuffer.fieldText(f);
+    for (int f = 1; f <= RecordLayout::FieldCount; ++f) {
+        FieldBytes[f] = trimRightBlanks(RecordBuffer.fieldBytes(f));
+        FieldBytesText[f] = Cp932::decode(FieldBytes[f]);
+        FieldText[f] = FieldBytesText[f];
+    }
 }
 
 void DataModule::ClearFields()
 {
-    for (QString &text : FieldText)
-        text.clear();
+    for (int f = 0; f <= RecordLayout::FieldCount; ++f) {
+        FieldText[f].clear();
+        FieldBytes[f].clear();
+        FieldBytesText[f].clear();
+    }
+}
+
+QByteArray DataModule::FieldOutput(int field, Trim trim) const
+{
+    const auto cut = [trim](const auto &value) {
+        return trim == Trim::Both ? trimBlanks(value) : trim == Trim::Right ? trimRightBlanks(value) : value;
+    };
+    const QString text = cut(FieldText[field]);
+    if (!FieldBytes[field].isEmpty() && text == cut(FieldBytesText[field]))
+        return cut(FieldBytes[field]);
+    return Cp932::encode(text);
+}
+
+void DataModule::KeepStoredBytes(const AddressRecord &stored)
+{
+    for (int f = 1; f <= RecordLayout::FieldCount; ++f) {
+        FieldBytes[f] = trimRightBlanks(stored.fieldBytes(f));
+        FieldBytesText[f] = Cp932::decode(FieldBytes[f]);
+    }
 }
 
 QString DataModule::DataFilePath() const

@@ -69,6 +69,18 @@ public:
     qint16 PostalDigits = 7;
     SettingsRecord Settings;
 
+    // The bytes behind the texts. LineBytes: the bytes of LineText, as read
+    // from the file or as built. FieldBytes[f]: the bytes field f was read
+    // from (RecordToFields, ParseLine, ParseLineBySelection), and
+    // FieldBytesText[f] the text they read as. A field whose text is still
+    // that text is written as those bytes, so a field the user did not
+    // change keeps its bytes in every rewrite: bytes CP932 cannot decode,
+    // and characters CP932 has two codes for, included. (Empty FieldBytes:
+    // the text's own CP932 bytes are the same.)
+    QByteArray LineBytes;
+    std::array<QByteArray, 11> FieldBytes;
+    std::array<QString, 11> FieldBytesText;
+
     // Derived at start-up.
     QString IchiFnt; // list-print font name
     float IchiFsz = 0; // list-print font size
@@ -98,6 +110,17 @@ public:
     void FieldsToRecord();
     void RecordToFields();
     void ClearFields();
+
+    enum class Trim { None, Right, Both };
+    // The bytes to write for field f, with blanks trimmed as `trim` says:
+    // the bytes it was read from while its text is still theirs, else its
+    // text in CP932.
+    QByteArray FieldOutput(int field, Trim trim) const;
+    // The stored fields of a record, or of a text line (split with
+    // Delimiter), become the bytes to keep; FieldText is not touched. A
+    // change of a stored record calls this with what is on disk.
+    void KeepStoredBytes(const AddressRecord &stored);
+    void KeepStoredLineBytes(const QByteArray &line);
 
     // ---- the open data file ----
     // Opens CurrentFileName in DataFormat for FileMode; 0 success, -1 failure
@@ -137,6 +160,9 @@ public:
     void ReadLine();
     // Reads one line of any file into LineText / LineLength (no gates).
     void ReadLineFrom(QIODevice &device);
+    // The line `bytes` (without its line end) as LineBytes, LineText and
+    // LineLength, ready for SplitLine.
+    void TakeLine(const QByteArray &bytes);
     QString NextField();
     void ParseLine();
     int ParseLineBySelection();
@@ -159,3 +185,5 @@ bool readRawLine(QIODevice &device, QByteArray &line);
 // Quotes a value for a delimited line when it holds the delimiter or a
 // double quote (inner quotes doubled); other values are returned unchanged.
 QString quoteField(const QString &value, QChar delimiter);
+// The same for a value's CP932 bytes.
+QByteArray quoteField(const QByteArray &value, char delimiter);

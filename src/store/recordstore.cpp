@@ -146,13 +146,12 @@ QString rewriteTarget(const DataModule &dm)
     return book.isSymLink() ? book.canonicalFilePath() : book.absoluteFilePath();
 }
 
-// Writes the text book's lines 1 ... RecordCount into "Temp.adr", line
-// `replaced` as `replacement` (no line when it is empty and `drop` is set),
-// renames it over the book and takes over the new line index.
-void rewriteText(DataModule &dm, int replaced, const QByteArray &replacement, bool drop)
+// Writes the text book's lines 1 ... RecordCount (`book`, as read) into
+// "Temp.adr", line `replaced` as `replacement` (no line when it is empty and
+// `drop` is set), renames it over the book and takes over the new line index.
+void rewriteText(DataModule &dm, const QByteArray &book, int replaced, const QByteArray &replacement,
+                 bool drop)
 {
-    requireRewritable(dm);
-    const QByteArray book = ReadUnchangedBook(dm);
     std::array<qint32, DataModule::LineIndexSize> index{};
     QByteArray out;
     out.reserve(book.size() + replacement.size() + 2 * dm.RecordCount);
@@ -201,7 +200,7 @@ QByteArray buildTextLine(DataModule &dm)
     const QString body = dm.LineText.chopped(dm.NewLine.size());
     if (body.contains(QLatin1Char('\r')) || body.contains(QLatin1Char('\n')))
         throw RunError(QStringLiteral("改行を含む項目は可変長ファイルに書き込めません。"));
-    return Cp932::encode(dm.LineText);
+    return dm.LineBytes;
 }
 
 // The new line is written at the end of the book, straight to the file and
@@ -275,6 +274,8 @@ void OverwriteRecord(DataModule &dm)
         const int n = dm.CurrentRecord;
         dm.ReadRecord(n);
         const AddressRecord previous = dm.RecordBuffer;
+        // The fields the user left as they are keep their stored bytes.
+        dm.KeepStoredBytes(previous);
         dm.FieldsToRecord();
         try {
             dm.WriteRecord(n);
@@ -298,7 +299,10 @@ void OverwriteRecord(DataModule &dm)
         dm.ReopenData();
         return;
     }
-    rewriteText(dm, dm.CurrentRecord, buildTextLine(dm), false);
+    requireRewritable(dm);
+    const QByteArray book = ReadUnchangedBook(dm);
+    dm.KeepStoredLineBytes(LineAt(book, dm.LineIndex[dm.CurrentRecord]));
+    rewriteText(dm, book, dm.CurrentRecord, buildTextLine(dm), false);
 }
 
 void DeleteRecord(DataModule &dm)
@@ -324,7 +328,8 @@ void DeleteRecord(DataModule &dm)
 void DeleteLine(DataModule &dm)
 {
     requireCurrent(dm);
-    rewriteText(dm, dm.CurrentRecord, QByteArray(), true);
+    requireRewritable(dm);
+    rewriteText(dm, ReadUnchangedBook(dm), dm.CurrentRecord, QByteArray(), true);
 }
 
 void DeleteCurrent(DataModule &dm)

@@ -27,7 +27,8 @@
 // A book opened through a symbolic link is changed where the link points.
 //
 // Lines of a text book are always written with CR LF; lines that are only
-// copied keep their bytes exactly. A value holding a line break is refused
+// copied keep their bytes exactly, and so do the fields of an overwritten
+// record whose text was left as stored (bytes CP932 cannot decode included). A value holding a line break is refused
 // for a text book (it would split its record over two lines).
 #include <QByteArray>
 #include <QString>

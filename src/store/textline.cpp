@@ -48,41 +48,134 @@ bool readRawLine(QIODevice &device, QByteArray &line)
     return true;
 }
 
-QString quoteField(const QString &value, QChar delimiter)
+namespace {
+
+// The parsing and quoting rules, once for the text of a line and once, alike,
+// for its CP932 bytes: the quote and the delimiters are single bytes below
+// 0x40, which no double-byte character contains, so both split at the same
+// places and each byte field reads as the text field.
+template <typename Line, typename Char>
+Line quoted(const Line &value, Char quote, Char delimiter)
 {
-    const QChar quote = QLatin1Char('"');
     if (!value.contains(delimiter) && !value.contains(quote))
         return value;
-    QString quoted = value;
-    quoted.replace(quote, QStringLiteral("\"\""));
-    return quote + quoted + quote;
+    Line inner = value;
+    inner.replace(Line(1, quote), Line(2, quote));
+    return Line(1, quote) + inner + Line(1, quote);
+}
+
+// The field after position `end` (1-based; `start` and `end` as FieldStart
+// and FieldEnd), its quotes taken off.
+template <typename Line, typename Char>
+Line nextField(const Line &line, Char quote, Char delimiter, qint32 &start, qint32 &end)
+{
+    const qint32 length = static_cast<qint32>(line.size());
+    start = end + 1;
+    if (start > length)
+        return Line();
+    const qsizetype from = start - 1;
+    const qsizetype quoteAt = line.indexOf(quote, from);
+    const qsizetype delimiterAt = line.indexOf(delimiter, from);
+    end = delimiterAt < 0 ? length + 1 : static_cast<qint32>(delimiterAt + 1);
+    if (quoteAt < 0 || quoteAt + 1 >= end)
+        return line.mid(from, end - start);
+
+    Line result;
+    bool inside = false;
+    for (qsizetype i = from; i < length; ++i) {
+        const Char c = line[i];
+        if (c == quote) {
+            if (inside) {
+                if (i + 1 < length && line[i + 1] == quote) {
+                    result += quote;
+                    ++i;
+                } else {
+                    inside = false;
+                }
+            } else {
+                inside = true;
+            }
+        } else if (c == delimiter && !inside) {
+            end = static_cast<qint32>(i + 1);
+            return result;
+        } else {
+            result += c;
+        }
+    }
+    end = length + 1;
+    return result;
+}
+
+// The mark: the rest of the line after the ninth field, blanks trimmed (a
+// lone carriage return left by a line end reads as one blank).
+template <typename Line, typename Char>
+Line markField(const Line &line, qint32 &start, qint32 &end)
+{
+    const qint32 length = static_cast<qint32>(line.size());
+    start = end + 1;
+    if (start > length)
+        return Line();
+    end = length + 1;
+    const Line rest = line.mid(start - 1);
+    if (rest == Line(1, Char('\r')))
+        return Line(1, Char(' '));
+    return trimBlanks(rest);
+}
+
+char byteOf(QChar c)
+{
+    return static_cast<char>(c.unicode());
+}
+
+} // namespace
+
+QString quoteField(const QString &value, QChar delimiter)
+{
+    return quoted(value, QChar(u'"'), delimiter);
+}
+
+QByteArray quoteField(const QByteArray &value, char delimiter)
+{
+    return quoted(value, '"', delimiter);
 }
 
 void DataModule::BuildLine(QChar d)
 {
     QString line;
+    QByteArray bytes;
     for (int f = 1; f <= 9; ++f) {
-        const QString value = (f == Address1 || f == Address2) ? trimRightBlanks(FieldText[f])
-                                                               : trimBlanks(FieldText[f]);
+        const bool address = f == Address1 || f == Address2;
+        const QString value = address ? trimRightBlanks(FieldText[f]) : trimBlanks(FieldText[f]);
         line += quoteField(value, d);
         line += d;
+        bytes += quoteField(FieldOutput(f, address ? Trim::Right : Trim::Both), byteOf(d));
+        bytes += byteOf(d);
     }
     // The mark is read back raw to the end of the line, so it is never quoted.
     line += FieldText[Mark];
+    bytes += FieldOutput(Mark, Trim::None);
     LineText = line + NewLine;
+    LineBytes = bytes + Cp932::encode(NewLine);
+}
+
+void DataModule::TakeLine(const QByteArray &bytes)
+{
+    LineBytes = bytes;
+    LineText = Cp932::decode(bytes);
+    LineLength = static_cast<qint16>(qMin<qsizetype>(LineText.size(), 32767));
 }
 
 void DataModule::ReadLineFrom(QIODevice &device)
 {
     QByteArray bytes;
     readRawLine(device, bytes);
-    LineText = Cp932::decode(bytes);
-    LineLength = static_cast<qint16>(qMin<qsizetype>(LineText.size(), 32767));
+    TakeLine(bytes);
 }
 
 void DataModule::ReadLine()
 {
     LineText.clear();
+    LineBytes.clear();
     if (CurrentRecord == -1)
         return;
     if (RecordCount > 0 && DataChannel)
@@ -93,41 +186,30 @@ void DataModule::ReadLine()
 
 QString DataModule::NextField()
 {
-    const qint32 length = static_cast<qint32>(LineText.size());
-    FieldStart = FieldEnd + 1;
-    if (FieldStart > length)
-        return QString();
-    const qsizetype from = FieldStart - 1;
-    const qsizetype quote = LineText.indexOf(QuoteMark, from);
-    const qsizetype delimiter = LineText.indexOf(Delimiter, from);
-    FieldEnd = delimiter < 0 ? length + 1 : static_cast<qint32>(delimiter + 1);
-    if (quote < 0 || quote + 1 >= FieldEnd)
-        return LineText.mid(from, FieldEnd - FieldStart);
+    return nextField(LineText, QuoteMark, Delimiter, FieldStart, FieldEnd);
+}
 
-    QString result;
-    bool inside = false;
-    for (qsizetype i = from; i < length; ++i) {
-        const QChar c = LineText[i];
-        if (c == QuoteMark) {
-            if (inside) {
-                if (i + 1 < length && LineText[i + 1] == QuoteMark) {
-                    result += QuoteMark;
-                    ++i;
-                } else {
-                    inside = false;
-                }
-            } else {
-                inside = true;
-            }
-        } else if (c == Delimiter && !inside) {
-            FieldEnd = static_cast<qint32>(i + 1);
-            return result;
-        } else {
-            result += c;
-        }
-    }
-    FieldEnd = length + 1;
-    return result;
+namespace {
+
+// Whether the fields of a line need their bytes kept: only when its text,
+// written again, would not give the same bytes.
+bool bytesDiffer(const QByteArray &bytes, const QString &text)
+{
+    return Cp932::encode(text) != bytes;
+}
+
+} // namespace
+
+void DataModule::KeepStoredLineBytes(const QByteArray &line)
+{
+    qint32 start = 0;
+    qint32 end = 0;
+    const char d = byteOf(Delimiter);
+    for (int f = 1; f <= 9; ++f)
+        FieldBytes[f] = nextField(line, '"', d, start, end);
+    FieldBytes[Mark] = markField<QByteArray, char>(line, start, end);
+    for (int f = 1; f <= 10; ++f)
+        FieldBytesText[f] = Cp932::decode(FieldBytes[f]);
 }
 
 void DataModule::SplitLine()
@@ -136,15 +218,15 @@ void DataModule::SplitLine()
     FieldEnd = 0;
     for (int f = 1; f <= 9; ++f)
         FieldText[f] = NextField();
-    const qint32 length = static_cast<qint32>(LineText.size());
-    FieldStart = FieldEnd + 1;
-    if (FieldStart > length) {
-        FieldText[Mark].clear();
-        return;
+    FieldText[Mark] = markField<QString, QChar>(LineText, FieldStart, FieldEnd);
+    if (bytesDiffer(LineBytes, LineText)) {
+        KeepStoredLineBytes(LineBytes);
+    } else {
+        for (int f = 1; f <= 10; ++f) {
+            FieldBytes[f].clear();
+            FieldBytesText[f].clear();
+        }
     }
-    FieldEnd = length + 1;
-    const QString rest = LineText.mid(FieldStart - 1);
-    FieldText[Mark] = rest == QStringLiteral("\r") ? QStringLiteral(" ") : trimBlanks(rest);
 }
 
 void DataModule::ParseLine()
@@ -165,13 +247,22 @@ int DataModule::SplitLineBySelection()
     }
     QuoteMark = QLatin1Char('"');
     FieldEnd = 0;
+    const bool keepBytes = bytesDiffer(LineBytes, LineText);
+    qint32 byteStart = 0;
+    qint32 byteEnd = 0;
     const int count = qBound(0, static_cast<int>(Settings.SelectionCount), 20);
     for (int k = 1; k <= count; ++k) {
         const int code = Settings.SelectionOrder[k];
-        if (code >= 1 && code <= 10)
-            FieldText[code] = NextField();
-        else if (code == 11)
-            NextField();
+        if (code < 1 || code > 11)
+            continue;
+        const QString text = NextField();
+        const QByteArray bytes = keepBytes ? nextField(LineBytes, '"', byteOf(Delimiter), byteStart, byteEnd)
+                                           : QByteArray();
+        if (code == 11)
+            continue;
+        FieldText[code] = text;
+        FieldBytes[code] = bytes;
+        FieldBytesText[code] = keepBytes ? Cp932::decode(bytes) : QString();
     }
     return 0;
 }
