@@ -21,8 +21,7 @@ void Adrsbook::Menu_Edit_Sort_Click()
         return;
 
     dm.Trace(QStringLiteral("Menu_Edit_Sort_Click"));
-    dm.SavedPointer = Pointer::current();
-    Pointer::showHourglass();
+    Pointer::Hourglass hourglass(dm.SavedPointer);
     try {
         CancelF progress(dm, this);
         progress.show();
@@ -32,11 +31,10 @@ void Adrsbook::Menu_Edit_Sort_Click()
     } catch (const RunError &e) {
         // The book on disk is the one before the sort, open again.
         dm.ErrReport(QStringLiteral("Menu_Edit_Sort_Click"), e.description(), this);
-        Pointer::restore(dm.SavedPointer);
         return;
     }
     dm.RefreshFileInfo();
     dm.SetLabel(MainWindowLink::DateLabel, dm.FileDateText());
-    Pointer::restore(dm.SavedPointer);
+    hourglass.restore();
     dm.Msg(this, QStringLiteral("並び換え完了"), MsgIcon::Information);
 }

@@ -137,8 +137,7 @@ void ChanData::Command1_Click()
     if (ConvertTarget < 0)
         return;
 
-    dm.SavedPointer = Pointer::current();
-    Pointer::showHourglass();
+    Pointer::Hourglass hourglass(dm.SavedPointer);
     try {
         Conversion::ConvertBook(dm, newPath, ConvertTarget, Replace == 2);
         if (Replace == 2) {
@@ -150,7 +149,7 @@ void ChanData::Command1_Click()
             dm.ShowChange(false);
             showFormat();
         }
-        Pointer::restore(dm.SavedPointer);
+        hourglass.restore();
         dm.Msg(this, QStringLiteral("データ変換完了"));
         dm.CallTrace.clear();
     } catch (const RunError &error) {

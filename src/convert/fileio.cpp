@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStorageInfo>
+#include <optional>
 
 // ---- folder list ----
 
@@ -411,7 +412,7 @@ void FileIO::Command1_Click()
         return;
 
     dm.Trace(QStringLiteral("Command1"));
-    dm.SavedPointer = Pointer::current();
+    std::optional<Pointer::Hourglass> hourglass;
     try {
         // A name typed with its folder: that folder becomes the dialog's.
         // A folder that does not exist is not replaced by the current one.
@@ -435,7 +436,7 @@ void FileIO::Command1_Click()
                     || dm.CurrentFileName.contains(QLatin1Char('?')))))
             throw RunError(QStringLiteral("ファイル名が正しくありません。(%1)").arg(typed));
 
-        Pointer::showHourglass();
+        hourglass.emplace(dm.SavedPointer);
         dm.DataFormat = Option1->isChecked() ? DataModule::FixedLength : DataModule::DelimitedText;
         BySelection = Option4->isChecked() ? -1 : 0;
         int result;
@@ -444,9 +445,9 @@ void FileIO::Command1_Click()
         bookTouched = true;
         if (BySelection) {
             if (dm.Settings.SelectionCount == 0) {
+                hourglass.reset();
                 dm.Msg(this, QStringLiteral("選択項目が設定されていないため読み込めません。"),
                        MsgIcon::Critical, MsgButtons::Ok);
-                Pointer::restore(dm.SavedPointer);
                 return;
             }
             result = Conversion::ImportBySelection(dm, this);
@@ -456,12 +457,11 @@ void FileIO::Command1_Click()
         dm.MsgAnswer = static_cast<qint16>(result);
         if (result == -1) {
             dm.CloseData();
-            Pointer::restore(dm.SavedPointer);
             return;
         }
         dm.RefreshFileInfo();
         dm.CurrentRecord = 1;
-        Pointer::restore(dm.SavedPointer);
+        hourglass.reset();
         dm.Settings.LastFolder = QDir::toNativeSeparators(QDir::currentPath()).left(41);
         dm.Settings.SavedDataFormat = dm.DataFormat;
         dm.OpenStatus = 0;
@@ -470,7 +470,7 @@ void FileIO::Command1_Click()
         // A name refused before anything was opened leaves the open book as it is.
         if (bookTouched)
             dm.CloseData();
-        Pointer::restore(dm.SavedPointer);
+        hourglass.reset();
         dm.ErrReport(QStringLiteral("FILEIO"), error.description(), this);
     }
 }
@@ -501,8 +501,7 @@ void FileIO::Command3_Click()
             return;
     }
 
-    dm.SavedPointer = Pointer::current();
-    Pointer::showHourglass();
+    Pointer::Hourglass hourglass(dm.SavedPointer);
     BySelection = Option4->isChecked() ? -1 : 0;
     try {
         QString folderAfter = EntryFolder;
@@ -526,11 +525,11 @@ void FileIO::Command3_Click()
         SelectDir->refresh();
         FileSelect->refresh();
         QDir::setCurrent(folderAfter);
-        Pointer::restore(dm.SavedPointer);
+        hourglass.restore();
         dm.OpenStatus = 0;
         accept();
     } catch (const RunError &error) {
-        Pointer::restore(dm.SavedPointer);
+        hourglass.restore();
         dm.ErrReport(QStringLiteral("FILEIO"), error.description(), this);
     }
 }

@@ -23,4 +23,24 @@ void restore(int saved)
         QGuiApplication::restoreOverrideCursor();
 }
 
+Hourglass::Hourglass(int &savedPointer)
+    : saved(savedPointer)
+{
+    saved = current();
+    showHourglass();
+}
+
+Hourglass::~Hourglass()
+{
+    restore();
+}
+
+void Hourglass::restore()
+{
+    if (!showing)
+        return;
+    showing = false;
+    Pointer::restore(saved);
+}
+
 } // namespace Pointer

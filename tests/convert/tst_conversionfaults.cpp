@@ -7,6 +7,7 @@
 
 #include "convert/chandata.h"
 #include "convert/conversion.h"
+#include "convert/fileio.h"
 
 #include "platform/codec.h"
 #include "platform/runerror.h"
@@ -59,6 +60,7 @@ private slots:
     void readErrorsStopTheRun_data();
     void readErrorsStopTheRun();
     void readErrorInPlaceShowsNoCompletion();
+    void openWithAReadErrorIsReported();
     void bookChangedElsewhereIsNotConverted_data();
     void bookChangedElsewhereIsNotConverted();
     void undecodableBytesGoThroughEveryConversion();
@@ -136,6 +138,27 @@ void TestConversionFaults::readErrorInPlaceShowsNoCompletion()
     QCOMPARE(env.readFile(QStringLiteral("a.txt")), book);
     QCOMPARE(dm.DataFormat, DataModule::DelimitedText);
     QCOMPARE(dialog.Option1[0]->isEnabled(), true);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestConversionFaults::openWithAReadErrorIsReported()
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("a.txt"), sampleBook(DataModule::DelimitedText, Records));
+    FaultInjection faults;
+    faults.inject(QStringLiteral("a.txt"), Fault::readAt(60), -1);
+    env.dm->FileMode = 1;
+    FileIO dialog(*env.dm);
+    dialog.Option2->setChecked(true);
+    dialog.SelFile->setText(QStringLiteral("a.txt"));
+    env.boxes.answer(MsgAnswerCode::Ok);
+    dialog.Command1_Click();
+    QCOMPARE(env.boxes.shown.size(), 1);
+    QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("FILEIO"));
+    QVERIFY(env.boxes.shown[0].text.startsWith(QStringLiteral("a.txt を読めません。(")));
+    QCOMPARE(env.dm->OpenStatus, qint16(1));
+    QVERIFY(!env.dm->DataChannel);
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
