@@ -232,6 +232,49 @@ void appendText(DataModule &dm, int n)
     dm.LineIndex[n + 1] = static_cast<qint32>(oldSize + all.size() + 1);
 }
 
+// Writes the stored record n back after a failed overwrite, through a
+// channel of its own; true when the record on disk is the stored one again
+// (or never stopped being it: the write failed before reaching the file).
+bool putBack(DataModule &dm, int n, const AddressRecord &stored)
+{
+    dm.RecordBuffer = stored;
+    bool restored = true;
+    try {
+        dm.WriteRecord(n);
+    } catch (const RunError &) {
+        restored = false;
+    }
+    reopenAfterFailure(dm);
+    if (!restored) {
+        try {
+            dm.ReadRecord(n);
+            restored = dm.RecordBuffer.bytes() == stored.bytes();
+        } catch (const RunError &) {
+        }
+        dm.RecordBuffer = stored;
+    }
+    return restored;
+}
+
+void overwriteFixed(DataModule &dm, int n)
+{
+    dm.ReadRecord(n);
+    const AddressRecord stored = dm.RecordBuffer;
+    // The fields the user left as they are keep their stored bytes.
+    dm.KeepStoredBytes(stored);
+    dm.FieldsToRecord();
+    try {
+        dm.WriteRecord(n);
+    } catch (const RunError &failure) {
+        // What reached the file is not known: the stored record goes back
+        // rather than leave a mix of old and new.
+        if (!putBack(dm, n, stored))
+            throw RunError(failure.description() + QStringLiteral("ﾃﾞｰﾀ番号 %1 を元に戻せませんでした。").arg(n));
+        throw;
+    }
+    dm.ReopenData();
+}
+
 } // namespace
 
 QString AppendLimitText(const DataModule &dm)
@@ -271,32 +314,7 @@ void OverwriteRecord(DataModule &dm)
     requireWritable(dm);
     RequireUnchangedBook(dm);
     if (dm.DataFormat == DataModule::FixedLength) {
-        const int n = dm.CurrentRecord;
-        dm.ReadRecord(n);
-        const AddressRecord previous = dm.RecordBuffer;
-        // The fields the user left as they are keep their stored bytes.
-        dm.KeepStoredBytes(previous);
-        dm.FieldsToRecord();
-        try {
-            dm.WriteRecord(n);
-        } catch (const RunError &failure) {
-            // What reached the file is not known: the stored record is
-            // written back, through a channel of its own, rather than leave
-            // a mix of old and new.
-            dm.RecordBuffer = previous;
-            bool restored = true;
-            try {
-                dm.WriteRecord(n);
-            } catch (const RunError &) {
-                restored = false;
-            }
-            reopenAfterFailure(dm);
-            if (!restored)
-                throw RunError(failure.description()
-                               + QStringLiteral("ﾃﾞｰﾀ番号 %1 を元に戻せませんでした。").arg(n));
-            throw;
-        }
-        dm.ReopenData();
+        overwriteFixed(dm, dm.CurrentRecord);
         return;
     }
     requireRewritable(dm);

@@ -111,6 +111,8 @@ private slots:
     void readErrorsAreReported();
     void failedWritesLeaveTheOldBook_data();
     void failedWritesLeaveTheOldBook();
+    void overwriteThatCannotBePutBackSaysSo_data();
+    void overwriteThatCannotBePutBackSaysSo();
     void bookChangedElsewhereIsNotRewritten_data();
     void bookChangedElsewhereIsNotRewritten();
     void settingsSurviveAFailedWrite_data();
@@ -235,6 +237,35 @@ void TestStoreFaults::failedWritesLeaveTheOldBook()
         QCOMPARE(fresh.Hyoujun(), 0);
         QCOMPARE(stateOf(dm).index, stateOf(fresh).index);
     }
+}
+
+void TestStoreFaults::overwriteThatCannotBePutBackSaysSo_data()
+{
+    QTest::addColumn<qint64>("reached"); // bytes of the new record that reach the file
+    QTest::newRow("half the record written") << qint64(100);
+    QTest::newRow("nothing written") << qint64(0);
+}
+
+void TestStoreFaults::overwriteThatCannotBePutBackSaysSo()
+{
+    // The disk fails for the write and for the write-back after it.
+    QFETCH(qint64, reached);
+    TestEnv env;
+    const QByteArray book = sampleBook(DataModule::FixedLength, Records);
+    env.writeFile(QStringLiteral("a.kno"), book);
+    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
+    FaultInjection faults;
+    faults.inject(QStringLiteral("a.kno"), Fault::writeAfter(reached));
+    faults.inject(QStringLiteral("a.kno"), Fault::writeAfter(0));
+    try {
+        change(*env.dm, QStringLiteral("overwrite"));
+        QFAIL("the failed write was not reported");
+    } catch (const RunError &e) {
+        QCOMPARE(e.description().endsWith(QStringLiteral("ﾃﾞｰﾀ番号 3 を元に戻せませんでした。")), reached > 0);
+    }
+    QCOMPARE(faults.struck(), 2);
+    QCOMPARE(env.readFile(QStringLiteral("a.kno")) == book, reached == 0);
+    QCOMPARE(env.dm->RecordCount, qint16(Records));
 }
 
 void TestStoreFaults::bookChangedElsewhereIsNotRewritten_data()
