@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,6 +34,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kanote: no display found (set DISPLAY, or QT_QPA_PLATFORM=offscreen)\n");
         return 2;
     }
+    // A file that may grow no further (a size limit of the system) fails the
+    // write, which is reported and undone like a full disk, instead of
+    // ending the program with the book half-written.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kanote"));
     QApplication::setOrganizationName(QStringLiteral("kanote"));
