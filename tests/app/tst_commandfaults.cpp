@@ -1,37 +1,20 @@
-// The main window's commands on a disk that lets them down: the sort keeps
-// the old book when it cannot read, write or trust it, the settings file
-// that cannot be read or written is reported and kept, and the hourglass
-// never stays on.
+// The main window's commands on a disk that lets them down, as the user sees
+// them: the sort, the conversion and the file dialog report a read error and
+// never their completion, the hourglass never stays on, and a settings file
+// that cannot be read or written is reported and kept.
 #include "support/faults.h"
 #include "support/testenv.h"
 
 #include "app/adrsbook.h"
-#include "app/furiganasort.h"
-
-#include "platform/codec.h"
-#include "platform/runerror.h"
+#include "convert/chandata.h"
+#include "convert/fileio.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QtTest>
 
 namespace {
-
-QString bookName(qint16 format)
-{
-    return format == DataModule::FixedLength ? QStringLiteral("a.kno") : QStringLiteral("a.txt");
-}
-
-// Five records in descending order of their readings, so that a sort
-// changes every position but one.
-QByteArray reversedBook(qint16 format)
-{
-    QByteArray book;
-    for (int i = 5; i >= 1; --i)
-        book += format == DataModule::FixedLength
-            ? TestEnv::record(sampleRecord(i))
-            : TestEnv::line(sampleRecord(i).join(QLatin1Char(';')) + QStringLiteral(";;;;;;"));
-    return book;
-}
 
 std::unique_ptr<Adrsbook> start(TestEnv &env)
 {
@@ -50,96 +33,88 @@ QByteArray earlierSettings(TestEnv &env)
     return s.toBytes();
 }
 
+// The sample book open with a read error from byte `at` on.
+void openFailing(TestEnv &env, FaultInjection &faults, const QString &name, qint64 at = 0)
+{
+    env.writeFile(name, sampleBook(name.endsWith(QLatin1String(".kno")) ? DataModule::FixedLength
+                                                                         : DataModule::DelimitedText, 5));
+    QVERIFY(env.open(name, name.endsWith(QLatin1String(".kno")) ? DataModule::FixedLength
+                                                                : DataModule::DelimitedText));
+    faults.inject(name, Fault::readAt(at), -1);
+    env.dm->ReopenData();
+}
+
+// The last of `boxes` boxes was the report of `handler`, with the read error.
+void checkReport(const TestEnv &env, int boxes, const QString &handler, const QString &name)
+{
+    QCOMPARE(env.boxes.shown.size(), boxes);
+    const ShownBox &report = env.boxes.shown.last();
+    QCOMPARE(report.caption, handler);
+    QCOMPARE(report.icon, MsgIcon::Information);
+    QVERIFY2(report.text.contains(QStringLiteral("を読めません。(")), qPrintable(report.text));
+    QCOMPARE(env.readFile(name), sampleBook(env.dm->DataFormat, 5));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
 } // namespace
 
 class TestCommandFaults : public QObject {
     Q_OBJECT
 private slots:
-    void sortKeepsTheOldBook_data();
-    void sortKeepsTheOldBook();
-    void sortCommandReportsAndPutsThePointerBack();
-    void sortKeepsEveryByte();
+    void sortReportsAReadError();
+    void conversionInPlaceReportsAReadError();
+    void openReportsAReadError();
     void settingsThatCannotBeReadAreKept();
     void settingsThatCannotBeWrittenAreReported();
 };
 
-void TestCommandFaults::sortKeepsTheOldBook_data()
-{
-    QTest::addColumn<qint16>("format");
-    QTest::addColumn<QString>("fault");
-    for (const qint16 format : {DataModule::FixedLength, DataModule::DelimitedText})
-        for (const char *fault : {"read error", "read error in record 3", "full disk", "changed elsewhere"})
-            QTest::addRow("%s %s", format == DataModule::FixedLength ? "fixed" : "text", fault)
-                << format << QString::fromLatin1(fault);
-}
-
-void TestCommandFaults::sortKeepsTheOldBook()
-{
-    QFETCH(qint16, format);
-    QFETCH(QString, fault);
-    TestEnv env;
-    DataModule &dm = *env.dm;
-    const QString name = bookName(format);
-    env.writeFile(name, reversedBook(format));
-    QVERIFY(env.open(name, format));
-    const BookState before = stateOf(dm);
-    {
-        FaultInjection faults;
-        std::unique_ptr<DiskLimit> full;
-        if (fault == QLatin1String("read error"))
-            faults.inject(name, Fault::readAt(0), -1);
-        else if (fault == QLatin1String("read error in record 3"))
-            faults.inject(name, Fault::readAt(format == DataModule::FixedLength ? 480 : dm.LineIndex[3] + 2), -1);
-        else if (fault == QLatin1String("full disk"))
-            full = std::make_unique<DiskLimit>(100);
-        else
-            appendBehindBack(env.path(name), reversedBook(format).left(format == DataModule::FixedLength ? 239 : 40));
-        dm.ReopenData();
-        const QByteArray old = env.readFile(name);
-        QVERIFY_THROWS_EXCEPTION(RunError, SortBook(dm));
-        QVERIFY(full || fault.startsWith(QLatin1String("changed")) || faults.struck() > 0);
-        QCOMPARE(env.readFile(name), old);
-    }
-    QCOMPARE(stateOf(dm), before);
-    QVERIFY(!QFile::exists(env.path(QStringLiteral("Temp.adr"))));
-}
-
-void TestCommandFaults::sortCommandReportsAndPutsThePointerBack()
+void TestCommandFaults::sortReportsAReadError()
 {
     TestEnv env;
     env.writeFile(QStringLiteral("KANOTE.DAT"), earlierSettings(env));
-    env.writeFile(QStringLiteral("a.kno"), reversedBook(DataModule::FixedLength));
     auto window = start(env);
-    QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
     FaultInjection faults;
-    faults.inject(QStringLiteral("a.kno"), Fault::readAt(0), -1);
-    env.dm->ReopenData();
+    openFailing(env, faults, QStringLiteral("a.kno"));
     env.boxes.answer(MsgAnswerCode::Ok); // 並び換えを行います
     env.boxes.answer(MsgAnswerCode::Ok); // the report
     window->Menu_Edit_Sort_Click();
-    QCOMPARE(env.boxes.shown.size(), 2);
-    QCOMPARE(env.boxes.shown[1].caption, QStringLiteral("Menu_Edit_Sort_Click"));
-    QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(env.readFile(QStringLiteral("a.kno")), reversedBook(DataModule::FixedLength));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+    checkReport(env, 2, QStringLiteral("Menu_Edit_Sort_Click"), QStringLiteral("a.kno"));
 }
 
-void TestCommandFaults::sortKeepsEveryByte()
+void TestCommandFaults::conversionInPlaceReportsAReadError()
 {
-    // Records holding bytes CP932 does not define are moved, never rewritten.
-    for (const qint16 format : {DataModule::FixedLength, DataModule::DelimitedText}) {
-        TestEnv env;
-        QByteArray second = format == DataModule::FixedLength ? TestEnv::record(sampleRecord(1))
-                                                              : TestEnv::line(sampleRecord(1).join(';'));
-        const QByteArray odd("\x85\x40\x87\x90");
-        second.replace(qsizetype(second.indexOf(Cp932::encode(QStringLiteral("東京")))), 4, odd);
-        const QByteArray first = format == DataModule::FixedLength ? TestEnv::record(sampleRecord(2))
-                                                                   : TestEnv::line(sampleRecord(2).join(';'));
-        env.writeFile(bookName(format), first + second);
-        QVERIFY(env.open(bookName(format), format));
-        SortBook(*env.dm);
-        QCOMPARE(env.readFile(bookName(format)), second + first);
-    }
+    // A text book converted in place to fixed length, with a read error on
+    // the first read: not a book of blanks and "データ変換完了", but the report.
+    TestEnv env;
+    FaultInjection faults;
+    openFailing(env, faults, QStringLiteral("a.txt"));
+    ChanData dialog(*env.dm, nullptr);
+    dialog.Option1[0]->setChecked(true);
+    dialog.Text1->setText(QStringLiteral("a.txt"));
+    env.boxes.answer(MsgAnswerCode::Yes); // 上書きしますか？
+    env.boxes.answer(MsgAnswerCode::Ok);  // the report
+    dialog.Command1_Click();
+    checkReport(env, 2, QStringLiteral("CHANDATA"), QStringLiteral("a.txt"));
+    QCOMPARE(env.dm->DataFormat, DataModule::DelimitedText);
+    QVERIFY(dialog.Option1[0]->isEnabled());
+}
+
+void TestCommandFaults::openReportsAReadError()
+{
+    TestEnv env;
+    FaultInjection faults;
+    openFailing(env, faults, QStringLiteral("a.txt"), 60);
+    env.dm->CloseData();
+    env.dm->FileMode = 1;
+    FileIO dialog(*env.dm);
+    dialog.Option2->setChecked(true);
+    dialog.SelFile->setText(QStringLiteral("a.txt"));
+    env.boxes.answer(MsgAnswerCode::Ok);
+    dialog.Command1_Click();
+    checkReport(env, 1, QStringLiteral("FILEIO"), QStringLiteral("a.txt"));
+    QCOMPARE(env.dm->OpenStatus, qint16(1));
+    QVERIFY(!env.dm->DataChannel);
 }
 
 void TestCommandFaults::settingsThatCannotBeReadAreKept()
@@ -167,7 +142,6 @@ void TestCommandFaults::settingsThatCannotBeWrittenAreReported()
     const QByteArray old = earlierSettings(env);
     env.writeFile(QStringLiteral("KANOTE.DAT"), old);
     auto window = start(env);
-    QVERIFY(env.boxes.shown.isEmpty());
     env.dm->Settings.SenderNumber = 2;
     env.boxes.answer(MsgAnswerCode::Ok);
     {
@@ -183,11 +157,11 @@ void TestCommandFaults::settingsThatCannotBeWrittenAreReported()
     other.dm->SettingsWritePath = other.path(QStringLiteral("elsewhere/KANOTE.DAT"));
     QVERIFY(QDir().mkpath(other.path(QStringLiteral("elsewhere"))));
     other.writeFile(QStringLiteral("KANOTE.DAT"), old);
-    auto second = start(other);
-    second->Form_Unload();
+    start(other)->Form_Unload();
     QCOMPARE(other.readFile(QStringLiteral("KANOTE.DAT")), old);
     QCOMPARE(other.readFile(QStringLiteral("elsewhere/KANOTE.DAT")).size(), 1024);
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+    QVERIFY2(env.unexpected().isEmpty() && other.unexpected().isEmpty(),
+             qPrintable(env.unexpected() + other.unexpected()));
 }
 
 QTEST_MAIN(TestCommandFaults)
