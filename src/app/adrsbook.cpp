@@ -1,6 +1,7 @@
 #include "app/adrsbook.h"
 
 #include "app/toolbarpicture.h"
+#include "print/princard.h"
 #include "store/datamodule.h"
 #include "store/settingsfile.h"
 
@@ -269,6 +270,12 @@ void Adrsbook::Form_Unload()
 
 void Adrsbook::closeEvent(QCloseEvent *event)
 {
+    // The print dialog stores its values before the settings are written;
+    // while it prints it stays, and so does the program.
+    if (printDialog && !printDialog->close()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

@@ -4,9 +4,11 @@
 #include "store/mainwindowlink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class DataModule;
+class PrinCard;
 class QAction;
 class QLabel;
 class QMenu;
@@ -115,6 +117,8 @@ private:
 
     DataModule &dm;
     bool unloaded = false;
+    // The postcard print dialog while it is open (modeless).
+    QPointer<PrinCard> printDialog;
 };
 
 // Enables or disables a top-level menu together with its title in the menu bar.

@@ -67,6 +67,7 @@ public:
     int SavedPointer = 0;
     qint16 SearchHit = 0;
     qint16 PostalDigits = 7;
+    qint16 PrintDirection = 0; // postcards: 0 vertical, 1 horizontal (while the print dialog is open)
     SettingsRecord Settings;
 
     // Derived at start-up.
