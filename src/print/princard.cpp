@@ -1,5 +1,6 @@
 #include "print/princard.h"
 
+#include "print/cardview.h"
 #include "print/layoutvalues.h"
 #include "print/printall.h"
 #include "print/printtable.h"
@@ -309,8 +310,6 @@ void PrinCard::Form_Load()
     const bool sevenDigits = dm.PostalDigits != 5;
     Text01[6]->setVisible(sevenDigits);
     Text01[7]->setVisible(sevenDigits);
-    // The layout view is a window of its own, not part of this one.
-    Command4->setEnabled(false);
     compose(QStringLiteral("Form_Load"), true, true);
 }
 
@@ -502,6 +501,10 @@ void PrinCard::Help_Print_Click()
 
 void PrinCard::Command4_Click()
 {
+    if (printing)
+        return;
+    CardView view(dm, BoxTexts(), shownGroupFonts(), this);
+    view.showModal();
 }
 
 // ---- printing ----
@@ -533,7 +536,7 @@ std::optional<CardCorrections> PrinCard::readCorrections()
 void PrinCard::setRunning(bool running)
 {
     printing = running;
-    for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command3, HScroll1, HScroll2, HScroll3,
+    for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, HScroll1, HScroll2, HScroll3,
                                                        HScroll4, HScroll5, Combo1, Option1, Option2})
         w->setEnabled(!running);
     for (int i = Layout::FirstGroup; i <= Layout::LastGroup; ++i)

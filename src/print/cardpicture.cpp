@@ -1,0 +1,112 @@
+#include "print/cardpicture.h"
+
+#include "print/cardgeometry.h"
+
+#include "platform/fonts.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QStringList>
+
+namespace CardPicture {
+
+namespace {
+
+// Text is measured on a fine raster, so the extent in millimetres does not
+// depend on the screen the view happens to be on.
+constexpr int MeasureDpi = 1200;
+
+const QImage &measuringSurface()
+{
+    static const QImage surface = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dotsPerMetre = qRound(MeasureDpi / 0.0254);
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        return image;
+    }();
+    return surface;
+}
+
+double mmOfDots(double dots) { return dots * 25.4 / MeasureDpi; }
+
+// The characters of a text, one printed under the other; a character
+// outside the basic plane stays whole.
+QStringList charactersOf(const QString &text)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        out.append(text.mid(i, n));
+        i += n - 1;
+    }
+    return out;
+}
+
+} // namespace
+
+QRectF card(const CardFrame &frame)
+{
+    return frame.rect(QRectF(0, 0, Card::WidthMm, Card::HeightMm));
+}
+
+QPointF position(const CardFrame &frame, int topTenths, int leftTenths)
+{
+    return frame.at(leftTenths / 10.0, topTenths / 10.0);
+}
+
+QRectF postalBox(const CardFrame &frame, int digit)
+{
+    return frame.rect(Card::postalBox(digit));
+}
+
+bool digitShown(int digit, int postalDigits)
+{
+    return digit >= 1 && digit <= (postalDigits == 5 ? 5 : 7);
+}
+
+QRectF digitLabel(int digit, int postalDigits)
+{
+    const QRectF box = postalBox(picture(), digit);
+    return postalDigits == 5 ? box.translated(FiveDigitShiftMm, 0) : box;
+}
+
+MeasuringLines measuringLines(int topTenths, int leftTenths)
+{
+    const QPointF corner = position(picture(), topTenths, leftTenths);
+    return {QLineF(corner.x(), 0, corner.x(), corner.y()), QLineF(0, corner.y(), corner.x(), corner.y())};
+}
+
+QSizeF textExtentMm(const QString &text, const QString &fontName, double points, bool downwards)
+{
+    if (text.isEmpty() || points <= 0)
+        return QSizeF(0, 0);
+    // Measured as the printer measures: unhinted, unkerned, a line as high
+    // as the font's line spacing.
+    QFont font = Fonts::make(fontName, points);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    const QFontMetricsF metrics(font, &measuringSurface());
+    if (!downwards)
+        return QSizeF(mmOfDots(metrics.horizontalAdvance(text)), mmOfDots(metrics.lineSpacing()));
+    const QStringList characters = charactersOf(text);
+    double widest = 0;
+    for (const QString &c : characters)
+        widest = qMax(widest, metrics.horizontalAdvance(c));
+    return QSizeF(mmOfDots(widest), mmOfDots(metrics.lineSpacing()) * characters.size());
+}
+
+bool beyondCard(int topTenths, int leftTenths, const QSizeF &extentMm)
+{
+    if (extentMm.isEmpty())
+        return false;
+    // A text that ends exactly on an edge is still on the card; the allowance
+    // absorbs the rounding of the measure, far below a printer's dot.
+    constexpr double Allowance = 1e-6;
+    const double left = leftTenths / 10.0;
+    const double top = topTenths / 10.0;
+    return left < 0 || top < 0 || left + extentMm.width() > Card::WidthMm + Allowance
+        || top + extentMm.height() > Card::HeightMm + Allowance;
+}
+
+} // namespace CardPicture
