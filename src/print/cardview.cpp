@@ -19,6 +19,9 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Design sizes in twips.
@@ -107,6 +110,31 @@ CardItemLabel::CardItemLabel(QWidget *parent) : QWidget(parent)
     setCursor(Qt::PointingHandCursor);
 }
 
+namespace {
+
+// The font an item is drawn in on the picture: 0.6 of its printed size,
+// unhinted and unkerned like the printer's, so it keeps the printed proportions.
+QFont pictureFont(const QString &name, double points)
+{
+    QFont font = Fonts::make(name, points * CardPicture::PictureScale);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+QStringList charactersOf(const QString &text)
+{
+    QStringList characters;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        characters.append(text.mid(i, n));
+        i += n - 1;
+    }
+    return characters;
+}
+
+} // namespace
+
 void CardItemLabel::setItem(const QString &text, const QString &fontName, double points, bool down)
 {
     itemText = text;
@@ -115,10 +143,15 @@ void CardItemLabel::setItem(const QString &text, const QString &fontName, double
     vertical = down;
     extent = CardPicture::textExtentMm(text, fontName, points, down);
     // An empty item keeps the room of one character, so it can still be seen and clicked.
-    const QSizeF room = text.isEmpty() ? CardPicture::textExtentMm(QStringLiteral("あ"), fontName, points, down)
-                                       : extent;
-    const QSizeF shown = room * CardPicture::PictureScale;
-    resize(qMax(1, pixels(shown.width())), qMax(1, pixelsY(shown.height())));
+    const QString shownText = text.isEmpty() ? QStringLiteral("あ") : text;
+    const QSizeF room = CardPicture::textExtentMm(shownText, fontName, points, down) * CardPicture::PictureScale;
+    // The screen's glyphs may come out a little wider than the printed
+    // proportions: the label is large enough for both, so nothing is cut off.
+    const QFontMetricsF metrics(pictureFont(fontName, points), this);
+    double width = 0;
+    for (const QString &c : down ? charactersOf(shownText) : QStringList{shownText})
+        width = qMax(width, metrics.horizontalAdvance(c));
+    resize(std::max({1, pixels(room.width()), int(std::ceil(width))}), qMax(1, pixelsY(room.height())));
     update();
 }
 
@@ -130,7 +163,7 @@ void CardItemLabel::paintEvent(QPaintEvent *)
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         return;
     }
-    painter.setFont(Fonts::make(font, size * CardPicture::PictureScale));
+    painter.setFont(pictureFont(font, size));
     painter.setPen(Qt::black);
     const QFontMetricsF metrics(painter.font(), this);
     if (!vertical) {
@@ -138,12 +171,7 @@ void CardItemLabel::paintEvent(QPaintEvent *)
         return;
     }
     // One character under the other, at the pitch the card prints them.
-    QStringList characters;
-    for (qsizetype i = 0; i < itemText.size(); ++i) {
-        const qsizetype n = (itemText[i].isHighSurrogate() && i + 1 < itemText.size()) ? 2 : 1;
-        characters.append(itemText.mid(i, n));
-        i += n - 1;
-    }
+    const QStringList characters = charactersOf(itemText);
     const double pitch = double(height()) / characters.size();
     for (qsizetype i = 0; i < characters.size(); ++i)
         painter.drawText(QPointF(0, i * pitch + metrics.ascent()), characters[i]);
