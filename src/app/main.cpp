@@ -3,10 +3,12 @@
 #include "store/datamodule.h"
 #include "store/settingsfile.h"
 
+#include "platform/commondialogs.h"
 #include "platform/fonts.h"
 #include "platform/helpwindow.h"
 #include "platform/messagebox.h"
 #include "platform/modalrunner.h"
+#include "platform/printerchoice.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -47,7 +49,9 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes;
     QtModalRunner modal;
     QtHelpSystem help;
-    DataModule data(PlatformServices{&boxes, &modal, &help});
+    QtCommonDialogs dialogs;
+    SystemPrinterChoice printers(boxes, dialogs);
+    DataModule data(PlatformServices{&boxes, &modal, &help, &dialogs, &printers});
     data.ProgramFolder = QApplication::applicationDirPath();
     data.SettingsPath = SettingsFile::locate(data.ProgramFolder);
 

@@ -4,6 +4,7 @@
 // (Japan Post's places), and where the addressee's digits go relative to the
 // first one. The print engine, the layout view and the print preview all
 // measure from here.
+#include <QMarginsF>
 #include <QRectF>
 #include <array>
 
@@ -41,5 +42,10 @@ constexpr std::array<qint16, 8> DigitOffset = {0, 0, 70, 140, 220, 290, 355, 425
 // 1.8 ... 3.4 mm down.
 constexpr double PdfMarginLeftMm = 2.0;
 constexpr double PdfMarginTopMm = 2.6;
+// The same on the right and at the bottom.
+inline QMarginsF pdfMargins()
+{
+    return QMarginsF(PdfMarginLeftMm, PdfMarginTopMm, PdfMarginLeftMm, PdfMarginTopMm);
+}
 
 } // namespace Card

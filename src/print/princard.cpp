@@ -1,5 +1,6 @@
 #include "print/princard.h"
 
+#include "print/cardgeometry.h"
 #include "print/cardview.h"
 #include "print/layoutvalues.h"
 #include "print/printall.h"
@@ -8,15 +9,18 @@
 #include "store/blanks.h"
 #include "store/datamodule.h"
 
+#include "platform/commondialogs.h"
 #include "platform/fonts.h"
 #include "platform/helpsystem.h"
 #include "platform/pointer.h"
+#include "platform/printerdevice.h"
 #include "platform/runerror.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -533,6 +537,27 @@ std::optional<CardCorrections> PrinCard::readCorrections()
     return c;
 }
 
+PrinCard::RunScope::RunScope(PrinCard &owner)
+    : card(owner)
+{
+    card.progress = new PRT(&card);
+    card.progress->show();
+    card.setRunning(true);
+}
+
+void PrinCard::RunScope::end()
+{
+    if (ended)
+        return;
+    ended = true;
+    card.setRunning(false);
+    if (card.progress) {
+        card.progress->Finish();
+        card.progress->deleteLater();
+    }
+    card.progress = nullptr;
+}
+
 void PrinCard::setRunning(bool running)
 {
     printing = running;
@@ -554,33 +579,36 @@ void PrinCard::Command1_Click()
 {
     if (printing)
         return;
+    const QString handler = QStringLiteral("Command1_Click");
     const std::optional<CardCorrections> corrections = readCorrections();
     if (!corrections)
         return;
-    PrinterDevice *printer = openPrinter();
-    if (!printer)
-        return; // the user chose not to print after all
-    dm.SavedPointer = Pointer::current();
-    Pointer::showHourglass();
-    const PrintTable table = PrepareLayout(*printer, dm.Settings, dm.PrintDirection, shownGroupFonts());
-    PrintEngine engine(*printer, table, *corrections);
     const CardTexts card = BoxTexts();
-    progress = new PRT(this);
-    progress->Label1->setText(QStringLiteral("[ ") + card.Items[Layout::Name1] + QStringLiteral(" ]"));
-    progress->show();
-    setRunning(true);
-    QCoreApplication::processEvents();
-    const CardResult result = engine.PrintCard(card, Option1->isChecked());
-    setRunning(false);
-    progress->Finish();
-    progress->deleteLater();
-    Pointer::restore(dm.SavedPointer);
-    if (result == CardResult::OutOfArea) {
+    CardResult result = CardResult::Printed;
+    try {
+        PrinterDevice *device = openPrinter();
+        if (!device)
+            return; // the user chose not to print after all
+        dm.SavedPointer = Pointer::current();
+        Pointer::showHourglass();
+        RunScope run(*this);
+        const PrintTable table = PrepareLayout(*device, dm.Settings, dm.PrintDirection, shownGroupFonts());
+        PrintEngine engine(*device, table, *corrections);
+        progress->Label1->setText(QStringLiteral("[ ") + card.Items[Layout::Name1] + QStringLiteral(" ]"));
+        QCoreApplication::processEvents();
+        result = engine.PrintCard(card, Option1->isChecked());
+        run.end();
+        // A refused card leaves nothing: its document is thrown away.
+        closePrinter(result == CardResult::Printed);
+    } catch (const RunError &error) {
         closePrinter(false);
-        showOutOfArea();
+        Pointer::restore(dm.SavedPointer);
+        report(handler, error.description());
         return;
     }
-    closePrinter(true);
+    Pointer::restore(dm.SavedPointer);
+    if (result == CardResult::OutOfArea)
+        showOutOfArea();
 }
 
 void PrinCard::showOutOfArea()
@@ -601,22 +629,13 @@ void PrinCard::Command2_Click()
 {
     if (printing)
         return;
+    const QString handler = QStringLiteral("Command2_Click");
     const std::optional<CardCorrections> corrections = readCorrections();
     if (!corrections)
         return;
     if (dm.Msg(this, QStringLiteral("全宛名印刷を行います。"), MsgIcon::None, MsgButtons::OkCancel)
-        == MsgAnswerCode::Cancel)
+        != MsgAnswerCode::Ok)
         return;
-    PrinterDevice *printer = openPrinter();
-    if (!printer)
-        return;
-    const PrintTable table = PrepareLayout(*printer, dm.Settings, dm.PrintDirection, shownGroupFonts());
-    PrintEngine engine(*printer, table, *corrections);
-    dm.SavedPointer = Pointer::current();
-    Pointer::showHourglass();
-    progress = new PRT(this);
-    progress->show();
-    setRunning(true);
 
     AllPrintJob job;
     job.RecordCount = dm.RecordCount;
@@ -638,25 +657,92 @@ void PrinCard::Command2_Click()
             progress->Label1->setText(name);
     };
     steps.Refused = [this](const QString &) { showOutOfArea(); };
-    const AllPrintResult result = PrintAll(*printer, engine, job, steps);
 
-    setRunning(false);
-    progress->Finish();
-    progress->deleteLater();
-    dm.CurrentRecord = dm.RecordCount;
-    closePrinter(result.Printed > 0);
+    AllPrintResult result;
+    try {
+        PrinterDevice *device = openPrinter();
+        if (!device)
+            return;
+        const PrintTable table = PrepareLayout(*device, dm.Settings, dm.PrintDirection, shownGroupFonts());
+        PrintEngine engine(*device, table, *corrections);
+        dm.SavedPointer = Pointer::current();
+        Pointer::showHourglass();
+        RunScope run(*this);
+        result = PrintAll(*device, engine, job, steps);
+        run.end();
+        dm.CurrentRecord = dm.RecordCount;
+        // Nothing printed (no record of the mark): no empty document either.
+        closePrinter(result.Printed > 0);
+    } catch (const RunError &error) {
+        // The printer failed: what it was given is not delivered.
+        closePrinter(false);
+        Pointer::restore(dm.SavedPointer);
+        report(handler, error.description());
+        return;
+    }
     Pointer::restore(dm.SavedPointer);
     if (result.Failed)
-        report(QStringLiteral("Command2_Click"), result.Error);
+        report(handler, result.Error);
     QString message = QStringLiteral(" %1 件印刷しました。").arg(result.Printed);
     if (!result.LeftOut.isEmpty())
-        message += QStringLiteral("\n印刷領域外のため印刷しなかった宛名：")
-            + result.LeftOut.join(QStringLiteral("、"));
+        message += QStringLiteral("\n印刷領域外のため印刷しなかった宛名：") + result.LeftOut.join(QStringLiteral("、"));
     dm.Msg(this, message);
 }
 
-// TEMPORARY until the printer layer lands.
-PrinterDevice *PrinCard::openPrinter() { return nullptr; }
-void PrinCard::closePrinter(bool) {}
-void PrinCard::Command5_Click(int) {}
-void PrinCard::Print_Teigi_Click() {}
+PrintJob PrinCard::cardJob() const
+{
+    PrintJob job;
+    job.title = Caption;
+    job.pdfFileName = QStringLiteral("葉書宛名.pdf");
+    job.pdfFolder = QFileInfo(dm.DataFilePath()).absolutePath();
+    job.pageSize = QPageSize(QPageSize::Postcard); // the Japanese postcard, 100 x 148 mm
+    job.orientation = QPageLayout::Portrait;
+    job.pdfMarginsMm = Card::pdfMargins();
+    job.printerPaper = false;
+    return job;
+}
+
+PrinterDevice *PrinCard::openPrinter()
+{
+    printer = dm.Platform.Printers->open(this, cardJob());
+    return printer.get();
+}
+
+void PrinCard::closePrinter(bool keep)
+{
+    if (!printer)
+        return;
+    const std::shared_ptr<PrinterDevice> done = std::move(printer);
+    if (keep)
+        done->endDoc();
+    else
+        done->killDoc();
+}
+
+void PrinCard::Command5_Click(int index)
+{
+    if (printing || index < Layout::FirstGroup || index > Layout::LastGroup)
+        return;
+    FontChoice initial;
+    initial.name = Label11[index]->text();
+    initial.size = Label12[index]->text().toDouble();
+    initial.bold = Text06->font().bold();
+    const std::optional<FontChoice> chosen = dm.Platform.Dialogs->chooseFont(this, initial);
+    if (!chosen)
+        return;
+    // Only name and size are kept: the card prints without effects.
+    Label12[index]->setText(Layout::pointText(chosen->size));
+    Label11[index]->setText(chosen->name);
+    Layout::storeGroupFont(dm.Settings, index, dm.PrintDirection, chosen->name, chosen->size);
+}
+
+void PrinCard::Print_Teigi_Click()
+{
+    if (printing)
+        return;
+    try {
+        dm.Platform.Printers->setup(this);
+    } catch (const RunError &error) {
+        report(QStringLiteral("Print_Teigi_Click"), error.description());
+    }
+}

@@ -14,9 +14,12 @@
 #include "print/printengine.h"
 #include "print/prt.h"
 
+#include "platform/printerchoice.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <array>
+#include <memory>
 #include <optional>
 
 class DataModule;
@@ -121,6 +124,17 @@ private:
     std::optional<CardCorrections> readCorrections();
     // Locks the window's commands while a run lets window events through.
     void setRunning(bool running);
+    // A printing run: the progress window shows and the commands are locked
+    // from construction until end() or the scope's end, however it is left.
+    class RunScope {
+    public:
+        explicit RunScope(PrinCard &card);
+        ~RunScope() { end(); }
+        void end();
+    private:
+        PrinCard &card;
+        bool ended = false;
+    };
     CompositionChoices choices() const;
     // What the four group labels show: the fonts the card prints in.
     GroupFonts shownGroupFonts() const;
@@ -129,6 +143,8 @@ private:
     // then null), and its document's end: kept, or thrown away.
     PrinterDevice *openPrinter();
     void closePrinter(bool keep);
+    // The postcard job: 100 x 148 mm portrait, "葉書宛名.pdf" beside the book.
+    PrintJob cardJob() const;
 
     DataModule &dm;
     QString honorific;
@@ -136,4 +152,5 @@ private:
     bool printing = false;
     bool unloaded = false;
     QPointer<PRT> progress;
+    std::shared_ptr<PrinterDevice> printer; // of the run in progress
 };

@@ -2,11 +2,16 @@
 // what it stores when it closes, and the cards its commands print.
 #include "support/testenv.h"
 
+#include "print/cardgeometry.h"
 #include "print/princard.h"
 #include "print/prt.h"
 #include "store/settingsfile.h"
 
 #include "platform/fonts.h"
+#include "platform/printerchoice.h"
+#include "support/pdftext.h"
+
+#include <QPrinter>
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -48,6 +53,7 @@ private slots:
     void loadsStoredValues();
     void recomposes();
     void storesOnClose();
+    void printsIntoPdf();
 };
 
 void TestPrinCard::opens()
@@ -268,6 +274,76 @@ void TestPrinCard::storesOnClose()
     QCOMPARE(env.dm->Settings.PostalLeft, qint16(502));
     QCOMPARE(env.dm->Settings.toBytes().at(41), ' ');
     QVERIFY(!env.mainWindow.locked);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestPrinCard::printsIntoPdf()
+{
+    if (!PdfText::toolsAvailable())
+        QSKIP("poppler-utils (pdftotext, pdfinfo) are not installed");
+    TestEnv env;
+    env.writeFile("a.kno", TestEnv::record({"山田太郎", "ﾔﾏﾀﾞ", "123-4567", "東京都千代田区千代田１－１", "", "", "", "", "", ""})
+                               + TestEnv::record({"差出人", "", "530-0001", "大阪府大阪市北区梅田１－１"}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    factorySettings(env);
+    env.dm->Settings.SenderNumber = 2;
+    // PDF chosen in the printer dialog: every print of the run goes into a file.
+    SystemPrinterChoice choice(env.boxes, env.dialogs);
+    env.dm->Platform.Printers = &choice;
+    PrinCard card(*env.dm);
+    env.dialogs.answerPrinter([](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        return true;
+    });
+    card.Print_Teigi_Click();
+    const QString path = env.path("card.pdf");
+    env.dialogs.answerSave(path);
+    card.Command1_Click();
+    QCOMPARE(env.dialogs.shown.size(), 2);
+    QCOMPARE(env.dialogs.shown[1].title, QStringLiteral("PDF ファイルに印刷"));
+    QCOMPARE(env.dialogs.shown[1].proposedPath, env.path("葉書宛名.pdf"));
+    QCOMPARE(PdfText::pageCount(path), 1);
+    QString error;
+    const QList<PdfPage> pages = PdfText::pages(path, &error);
+    QVERIFY2(pages.size() == 1, qPrintable(error));
+    // The postcard page, to the whole point a PDF page is measured in.
+    QVERIFY(qAbs(pages[0].widthMm - 100) < 0.36);
+    QVERIFY(qAbs(pages[0].heightMm - 148) < 0.36);
+    // Every digit inside its printed box of a standard card.
+    const QStringList digits = {"1", "2", "3", "4", "5", "6", "7"};
+    for (int k = 1; k <= 7; ++k) {
+        const PdfWord *digit = pages[0].find(digits[k - 1]);
+        QVERIFY(digit);
+        const QRectF box = Card::postalBox(k);
+        QVERIFY2(digit->xMin >= box.left() && digit->xMax <= box.right() && digit->yMin >= box.top()
+                     && digit->yMax <= box.bottom(),
+                 qPrintable(QStringLiteral("digit %1 at %2 ... %3 x %4 ... %5 mm")
+                                .arg(k).arg(digit->xMin).arg(digit->xMax).arg(digit->yMin).arg(digit->yMax)));
+    }
+    // The name one character under the other at one x, a line of its font apart.
+    QList<const PdfWord *> name;
+    for (const QString &c : {"山", "田", "太", "郎", "様"}) {
+        const PdfWord *w = nullptr;
+        for (const PdfWord &word : pages[0].words)
+            if (word.text == c && word.xMin > 50 && word.xMin < 60)
+                w = &word;
+        QVERIFY2(w, qPrintable(c));
+        name.append(w);
+    }
+    QVERIFY(qAbs(name[0]->xMin - (55.0 + Card::PdfMarginLeftMm)) < 0.1);
+    QVERIFY(qAbs(name[0]->yMin - (29.0 + Card::PdfMarginTopMm)) < 0.1);
+    const double pitch = (name[1]->yMin - name[0]->yMin) / 2; // an ideographic space between
+    QVERIFY(pitch >= 24 * 25.4 / 72 && pitch < 24 * 25.4 / 72 * 1.3);
+    for (int i = 1; i < name.size(); ++i) {
+        QVERIFY(qAbs(name[i]->xMin - name[0]->xMin) < 0.01);
+        QVERIFY(qAbs(name[i]->yMin - name[i - 1]->yMin - 2 * pitch) < 0.01);
+    }
+    // The sender's postal code across, at 3.0 / 118.0 mm of the printable area.
+    QStringList senderDigits;
+    for (const PdfWord &word : pages[0].words)
+        if (qAbs(word.yMin - (118.0 + Card::PdfMarginTopMm)) < 0.1)
+            senderDigits << word.text;
+    QCOMPARE(senderDigits, QStringList({"5", "3", "0", "0", "0", "0", "1"}));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
