@@ -3,11 +3,49 @@
 #include "platform/commondialogs.h"
 #include "platform/messagebox.h"
 #include "platform/painterprinter.h"
+#include "platform/runerror.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+PrinterChoice::~PrinterChoice() = default;
+
+PreviewSheet PrinterChoice::previewSheet(const PrintJob &job) const
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageLayout(QPageLayout(job.pageSize, job.orientation, QMarginsF(), QPageLayout::Millimeter));
+    printer->setFullPage(true);
+    const QSizeF page = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    const QMarginsF &m = job.pdfMarginsMm;
+    const QRectF printable(m.left(), m.top(), page.width() - m.left() - m.right(),
+                           page.height() - m.top() - m.bottom());
+    return {std::move(printer), printable};
+}
+
+PreviewSheet SystemPrinterChoice::previewSheet(const PrintJob &job) const
+{
+    const QString name = printerInUse();
+    if (name.isEmpty())
+        return PrinterChoice::previewSheet(job);
+    // The same page as open() asks of the printer, so the same margins.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPrinterName(name);
+    if (!printer->isValid() || printer->printerName() != name
+        || printer->outputFormat() != QPrinter::NativeFormat)
+        throw RunError(QStringLiteral("プリンタ %1 が見つかりません。").arg(name));
+    if (!job.printerPaper)
+        printer->setPageSize(job.pageSize);
+    else if (chosenLayout)
+        printer->setPageLayout(*chosenLayout);
+    printer->setPageOrientation(job.orientation);
+    printer->setFullPage(false);
+    const QRectF printable = printer->pageLayout().paintRect(QPageLayout::Millimeter);
+    printer->setFullPage(true);
+    return {std::move(printer), printable};
+}
 
 SystemPrinterChoice::SystemPrinterChoice(MessageBoxes &messageBoxes, CommonDialogs &commonDialogs)
     : boxes(messageBoxes), dialogs(commonDialogs)

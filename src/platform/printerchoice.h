@@ -13,6 +13,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QRectF>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -35,9 +36,18 @@ struct PrintJob {
     bool printerPaper = false;
 };
 
+// What a print preview of a job is drawn on: a printer of the job's page,
+// set to draw on the whole page, and where the printable area the job would
+// be printed in lies on that page (millimetres from its top-left corner).
+// Nothing is ever sent to this printer: it only lends the preview its page.
+struct PreviewSheet {
+    std::unique_ptr<QPrinter> printer;
+    QRectF printableMm;
+};
+
 class PrinterChoice {
 public:
-    virtual ~PrinterChoice() = default;
+    virtual ~PrinterChoice();
     // The printer for one print command; nullptr when the user cancelled.
     // Throws RunError when no printer can be had (a chosen printer that has
     // gone away).
@@ -45,6 +55,9 @@ public:
     // The printer dialog (ﾌﾟﾘﾝﾀ定義): what is chosen there is printed on for
     // the rest of the run. False when the user cancelled (nothing changes).
     virtual bool setup(QWidget *parent) = 0;
+    // The page and printable area `job` would be printed on now, without
+    // asking anything: here a PDF page of the job's size and margins.
+    virtual PreviewSheet previewSheet(const PrintJob &job) const;
 };
 
 class SystemPrinterChoice : public PrinterChoice {
@@ -54,6 +67,10 @@ public:
 
     std::shared_ptr<PrinterDevice> open(QWidget *parent, const PrintJob &job) override;
     bool setup(QWidget *parent) override;
+    // The printer in use with the job's paper and that printer's margins,
+    // or the PDF page when a PDF file would be printed. Throws RunError when
+    // the chosen printer has gone away.
+    PreviewSheet previewSheet(const PrintJob &job) const override;
 
     // What the printer dialog chose: nothing yet, PDF, or a printer by name.
     bool pdfChosen() const { return chosenPdf; }

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QStringList>
 
 namespace CardPicture {
@@ -58,6 +59,16 @@ QPointF position(const CardFrame &frame, int topTenths, int leftTenths)
 QRectF postalBox(const CardFrame &frame, int digit)
 {
     return frame.rect(Card::postalBox(digit));
+}
+
+void drawPostalBoxes(QPainter &painter, const CardFrame &frame, const QPen &pen)
+{
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    for (int digit = 1; digit <= 7; ++digit)
+        painter.drawRect(postalBox(frame, digit));
+    painter.restore();
 }
 
 bool digitShown(int digit, int postalDigits)

@@ -10,10 +10,13 @@
 // addressee's postal digits in the card's printed boxes, and tells the user
 // when an item's text would run off the card. Nothing here needs a window.
 #include <QLineF>
+#include <QPen>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+
+class QPainter;
 
 namespace CardPicture {
 
@@ -41,6 +44,9 @@ QRectF card(const CardFrame &frame);
 QPointF position(const CardFrame &frame, int topTenths, int leftTenths);
 // Printed postal-code box `digit` (1 ... 7) of the card in the drawing.
 QRectF postalBox(const CardFrame &frame, int digit);
+// Draws the card's seven postal-code boxes with `pen`, the painter in the
+// drawing's millimetres.
+void drawPostalBoxes(QPainter &painter, const CardFrame &frame, const QPen &pen);
 
 // The picture's postal digits: with seven digits the labels stand in the
 // card's seven boxes; with five only the first five are shown, 10 mm of the

@@ -80,9 +80,12 @@ protected:
         QPainter painter(this);
         const CardPicture::CardFrame frame = CardPicture::picture();
         painter.fillRect(rect(), Qt::white);
-        painter.setPen(QPen(Vermilion, 1));
-        for (int digit = 1; digit <= 7; ++digit)
-            painter.drawRect(pixelRect(CardPicture::postalBox(frame, digit)));
+        painter.save();
+        painter.scale(Twips::toPixelsX(Twips::PerInch) / 25.4, Twips::toPixelsY(Twips::PerInch) / 25.4);
+        QPen pen(Vermilion);
+        pen.setCosmetic(true);
+        CardPicture::drawPostalBoxes(painter, frame, pen);
+        painter.restore();
         painter.setPen(QPen(Qt::black, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }

@@ -136,6 +136,7 @@ void PrinCard::buildMenus()
     Print_->setObjectName(QStringLiteral("Print_"));
     Print_Tan = addEntry(Print_, QStringLiteral("Print_Tan"), QStringLiteral("単印刷(&T)"));
     Print_All = addEntry(Print_, QStringLiteral("Print_All"), QStringLiteral("全印刷(&A)"));
+    Print_View = addEntry(Print_, QStringLiteral("Print_View"), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
     Print_A = addSeparator(Print_, QStringLiteral("Print_A"));
     Print_Teigi = addEntry(Print_, QStringLiteral("Print_Teigi"), QStringLiteral("ﾌﾟﾘﾝﾀ定義(&P)"));
     Print_B = addSeparator(Print_, QStringLiteral("Print_B"));
@@ -264,6 +265,7 @@ void PrinCard::connectControls()
     connect(Command4, &QPushButton::clicked, this, &PrinCard::Command4_Click);
     for (int i = Layout::FirstGroup; i <= Layout::LastGroup; ++i)
         connect(Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
+    connect(Print_View, &QAction::triggered, this, &PrinCard::Print_View_Click);
     connect(Print_Teigi, &QAction::triggered, this, &PrinCard::Print_Teigi_Click);
     connect(Help_Print, &QAction::triggered, this, &PrinCard::Help_Print_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, &PrinCard::HScroll1_Change);
@@ -566,7 +568,7 @@ void PrinCard::setRunning(bool running)
         w->setEnabled(!running);
     for (int i = Layout::FirstGroup; i <= Layout::LastGroup; ++i)
         Command5[i]->setEnabled(!running);
-    for (QAction *a : {Print_Tan, Print_All, Print_Teigi, Print_Quit})
+    for (QAction *a : {Print_Tan, Print_All, Print_View, Print_Teigi, Print_Quit})
         a->setEnabled(!running);
     // The boxes stay readable while each record passes through them.
     for (int k = 1; k <= 7; ++k)

@@ -3,8 +3,9 @@
 // It shows the current addressee and the sender composed into editable
 // boxes; 単印刷 prints one card from the boxes as they stand, 全印刷 one card
 // per page for every record but the sender (optionally only those of a
-// mark). The honorific, print direction, fonts, corrections and the printer
-// are chosen here. While it is open the main window's menus are locked;
+// mark); 印刷ﾌﾟﾚﾋﾞｭｰ shows either before a card is spent (princardpreview.cpp)
+// and ﾚｲｱｳﾄ opens the layout view. The honorific, print direction, fonts,
+// corrections and the printer are chosen here. While it is open the main window's menus are locked;
 // closing it stores the layout values into the settings record.
 //
 // The window only moves values between its controls and the window-free
@@ -51,6 +52,7 @@ public:
     void Command3_Click(); // 閉じる
     void Command4_Click(); // ﾚｲｱｳﾄ
     void Command5_Click(int index); // font of group 2 ... 5
+    void Print_View_Click();  // 印刷ﾌﾟﾚﾋﾞｭｰ
     void Print_Teigi_Click(); // ﾌﾟﾘﾝﾀ定義
     void Help_Print_Click();  // 使い方
     void HScroll1_Change();   // sender number
@@ -82,7 +84,7 @@ public:
     // ---- controls, under their names ----
     QMenuBar *MenuBar;
     QMenu *Print_;
-    QAction *Print_Tan, *Print_All, *Print_A, *Print_Teigi, *Print_B, *Print_Quit;
+    QAction *Print_Tan, *Print_All, *Print_View, *Print_A, *Print_Teigi, *Print_B, *Print_Quit;
     QMenu *Help;
     QAction *Help_Print;
 

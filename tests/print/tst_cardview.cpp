@@ -1,5 +1,6 @@
 // The layout view: where the picture puts the card's parts, when it says an
 // item runs off the card, and what the window shows and stores.
+#include "support/cardbook.h"
 #include "support/testenv.h"
 
 #include "print/cardpicture.h"
@@ -27,11 +28,6 @@ double mmOf(int pixels) { return pixels * 25.4 / Twips::toPixelsX(Twips::PerInch
 // One pixel of the screen, in millimetres: how near a placed control can be.
 double pixelMm() { return 25.4 / Twips::toPixelsX(Twips::PerInch); }
 
-void factorySettings(TestEnv &env)
-{
-    SettingsFile::applyFirstRun(env.dm->Settings, env.dir.path(), QDate(2026, 1, 1), LayoutDefaults::factory());
-}
-
 CardTexts sampleTexts()
 {
     CardTexts t;
@@ -48,7 +44,7 @@ CardTexts sampleTexts()
 struct View {
     explicit View(int direction, int postalDigits = 7)
     {
-        factorySettings(env);
+        useFactoryLayout(env);
         env.dm->PrintDirection = qint16(direction);
         env.dm->PostalDigits = qint16(postalDigits);
     }
@@ -421,7 +417,7 @@ void TestCardView::openedFromPrintDialog()
     TestEnv env;
     env.writeFile("a.kno", TestEnv::record({"山田太郎", "ﾔﾏﾀﾞ", "105-0014", "東京都港区芝１－２", "", "", "", "", "", ""}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
-    factorySettings(env);
+    useFactoryLayout(env);
     env.dm->Settings.SenderNumber = 0;
     PrinCard card(*env.dm);
     QVERIFY(card.Command4->isEnabled());
