@@ -41,8 +41,13 @@ PreviewSheet SystemPrinterChoice::previewSheet(const PrintJob &job) const
     else if (chosenLayout)
         printer->setPageLayout(*chosenLayout);
     printer->setPageOrientation(job.orientation);
+    // In the printer's own pixels, as the print command's device measures
+    // it (the millimetres of the page layout are rounded to points).
     printer->setFullPage(false);
-    const QRectF printable = printer->pageLayout().paintRect(QPageLayout::Millimeter);
+    const double mmPerPixel = 25.4 / printer->resolution();
+    const QPoint origin = printer->pageLayout().paintRectPixels(printer->resolution()).topLeft();
+    const QRectF printable(QPointF(origin) * mmPerPixel,
+                           QSizeF(printer->width(), printer->height()) * mmPerPixel);
     printer->setFullPage(true);
     return {std::move(printer), printable};
 }

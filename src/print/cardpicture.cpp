@@ -2,37 +2,17 @@
 
 #include "print/cardgeometry.h"
 
-#include "platform/fonts.h"
+#include "platform/painterprinter.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QStringList>
 
 namespace CardPicture {
 
 namespace {
-
-// Text is measured on a fine raster, so the extent in millimetres does not
-// depend on the screen the view happens to be on.
 constexpr int MeasureDpi = 1200;
+} // namespace
 
-const QImage &measuringSurface()
-{
-    static const QImage surface = [] {
-        QImage image(1, 1, QImage::Format_ARGB32);
-        const int dotsPerMetre = qRound(MeasureDpi / 0.0254);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        return image;
-    }();
-    return surface;
-}
-
-double mmOfDots(double dots) { return dots * 25.4 / MeasureDpi; }
-
-// The characters of a text, one printed under the other; a character
-// outside the basic plane stays whole.
 QStringList charactersOf(const QString &text)
 {
     QStringList out;
@@ -43,8 +23,6 @@ QStringList charactersOf(const QString &text)
     }
     return out;
 }
-
-} // namespace
 
 QRectF card(const CardFrame &frame)
 {
@@ -92,19 +70,20 @@ QSizeF textExtentMm(const QString &text, const QString &fontName, double points,
 {
     if (text.isEmpty() || points <= 0)
         return QSizeF(0, 0);
-    // Measured as the printer measures: unhinted, unkerned, a line as high
-    // as the font's line spacing.
-    QFont font = Fonts::make(fontName, points);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setKerning(false);
-    const QFontMetricsF metrics(font, &measuringSurface());
+    // Measured by a printer of a PDF's resolution, so the extent is the one
+    // the card prints with, whatever screen the view is on.
+    ImagePrinter printer(QSizeF(1, 1), MeasureDpi);
+    printer.setScale(PrinterDevice::Scale::Millimetres);
+    printer.setFontName(fontName);
+    printer.setFontSize(points);
     if (!downwards)
-        return QSizeF(mmOfDots(metrics.horizontalAdvance(text)), mmOfDots(metrics.lineSpacing()));
+        return QSizeF(printer.textWidth(text), printer.textHeight(text));
     const QStringList characters = charactersOf(text);
     double widest = 0;
     for (const QString &c : characters)
-        widest = qMax(widest, metrics.horizontalAdvance(c));
-    return QSizeF(mmOfDots(widest), mmOfDots(metrics.lineSpacing()) * characters.size());
+        widest = qMax(widest, printer.textWidth(c));
+    // One line of the font per character: the engine's pitch.
+    return QSizeF(widest, printer.textHeight(text) * characters.size());
 }
 
 bool beyondCard(int topTenths, int leftTenths, const QSizeF &extentMm)

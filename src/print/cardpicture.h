@@ -15,6 +15,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -64,6 +65,9 @@ struct MeasuringLines {
 };
 MeasuringLines measuringLines(int topTenths, int leftTenths);
 
+// The characters of a text as a downward line prints them, one under the
+// other; a character outside the basic plane stays whole.
+QStringList charactersOf(const QString &text);
 // How much room a text takes on the card (millimetres) in a font of
 // `points`: across, as long as the text and one line high; downwards, as
 // wide as its widest character and one line per character, the pitch the

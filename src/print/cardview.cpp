@@ -125,17 +125,6 @@ QFont pictureFont(const QString &name, double points)
     return font;
 }
 
-QStringList charactersOf(const QString &text)
-{
-    QStringList characters;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        characters.append(text.mid(i, n));
-        i += n - 1;
-    }
-    return characters;
-}
-
 } // namespace
 
 void CardItemLabel::setItem(const QString &text, const QString &fontName, double points, bool down)
@@ -152,7 +141,7 @@ void CardItemLabel::setItem(const QString &text, const QString &fontName, double
     // proportions: the label is large enough for both, so nothing is cut off.
     const QFontMetricsF metrics(pictureFont(fontName, points), this);
     double width = 0;
-    for (const QString &c : down ? charactersOf(shownText) : QStringList{shownText})
+    for (const QString &c : down ? CardPicture::charactersOf(shownText) : QStringList{shownText})
         width = qMax(width, metrics.horizontalAdvance(c));
     resize(std::max({1, pixels(room.width()), int(std::ceil(width))}), qMax(1, pixelsY(room.height())));
     update();
@@ -174,7 +163,7 @@ void CardItemLabel::paintEvent(QPaintEvent *)
         return;
     }
     // One character under the other, at the pitch the card prints them.
-    const QStringList characters = charactersOf(itemText);
+    const QStringList characters = CardPicture::charactersOf(itemText);
     const double pitch = double(height()) / characters.size();
     for (qsizetype i = 0; i < characters.size(); ++i)
         painter.drawText(QPointF(0, i * pitch + metrics.ascent()), characters[i]);

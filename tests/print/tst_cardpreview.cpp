@@ -10,6 +10,8 @@
 #include "print/princard.h"
 
 #include "platform/fonts.h"
+#include "platform/painterprinter.h"
+#include "platform/printerchoice.h"
 #include "platform/recordingprinter.h"
 
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScrollBar>
 #include <QtTest>
@@ -99,6 +102,7 @@ private slots:
     void digitsWhereThePaperHasThem();
     void printsFromThePreview();
     void leftOutCards();
+    void sheetOfThePrinterInUse();
 };
 
 void TestCardPreview::pagesOfAllPrint_data()
@@ -286,6 +290,53 @@ void TestCardPreview::leftOutCards()
     // No out-of-area message: nothing was being printed.
     QVERIFY(env.boxes.shown.isEmpty());
     QVERIFY(env.printers.opened.isEmpty());
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestCardPreview::sheetOfThePrinterInUse()
+{
+    TestEnv env;
+    PrintJob job;
+    job.pageSize = QPageSize(QPageSize::Postcard);
+    job.pdfMarginsMm = Card::pdfMargins();
+    SystemPrinterChoice choice(env.boxes, env.dialogs);
+    // A PDF file: the card with the PDF's margins.
+    env.dialogs.answerPrinter([](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        return true;
+    });
+    QVERIFY(choice.setup(nullptr));
+    const PreviewSheet pdf = choice.previewSheet(job);
+    QCOMPARE(pdf.printableMm, QRectF(2.0, 2.6, 96.0, 142.8));
+    QCOMPARE(pdf.printer->pageLayout().fullRect(QPageLayout::Millimeter).size(), QSizeF(100, 148));
+    QVERIFY(pdf.printer->fullPage());
+
+    // A system printer: the printable area its print command gets.
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    if (printers.isEmpty())
+        QSKIP("no system printer here");
+    const QString name = printers.last();
+    env.dialogs.answerPrinter([&name](QPrinter &printer) {
+        printer.setPrinterName(name);
+        return true;
+    });
+    QVERIFY(choice.setup(nullptr));
+    const PreviewSheet sheet = choice.previewSheet(job);
+    QCOMPARE(sheet.printer->printerName(), name);
+    const std::shared_ptr<PrinterDevice> device = choice.open(nullptr, job);
+    QVERIFY(device);
+    device->setScale(PrinterDevice::Scale::Millimetres);
+    QVERIFY2(qAbs(sheet.printableMm.width() - device->scaleWidth()) < 0.01
+                 && qAbs(sheet.printableMm.height() - device->scaleHeight()) < 0.01,
+             qPrintable(QStringLiteral("%1 x %2 mm, the printer %3 x %4 mm")
+                            .arg(sheet.printableMm.width()).arg(sheet.printableMm.height())
+                            .arg(device->scaleWidth()).arg(device->scaleHeight())));
+    const auto *system = dynamic_cast<QtPrinter *>(device.get());
+    QVERIFY(system);
+    const QPrinter &printer = system->printer();
+    const QPointF origin = QPointF(printer.pageLayout().paintRectPixels(printer.resolution()).topLeft())
+        * 25.4 / printer.resolution();
+    QCOMPARE(sheet.printableMm.topLeft(), origin);
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

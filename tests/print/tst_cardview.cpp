@@ -78,6 +78,7 @@ private slots:
     void factoryPositions_data();
     void factoryPositions();
     void clickOnCard();
+    void positionsBeyondTheBars();
     void openedFromPrintDialog();
 };
 
@@ -410,6 +411,29 @@ void TestCardView::clickOnCard()
         view.Command3->click();
         QCOMPARE(v.env.dm->Settings.LayoutTop[b + 3], LayoutDefaults::factory().Top[b + 3]);
     }
+}
+
+void TestCardView::positionsBeyondTheBars()
+{
+    // A position no bar can hold (a settings file written elsewhere) is shown
+    // as it is and stored as it is, until the user moves that item.
+    View v(0);
+    v.env.dm->Settings.LayoutTop[0] = 2000;
+    v.env.dm->Settings.LayoutLeft[1] = -30;
+    CardView &view = v.open();
+    QCOMPARE(view.Label9[0]->text(), QStringLiteral("200"));
+    QCOMPARE(view.HScroll1->value(), 1480);
+    QCOMPARE(view.WorkTop()[0], qint16(2000));
+    QCOMPARE(view.StatusLabel->text(), QStringLiteral("印刷範囲外です"));
+    view.Option1[1]->click();
+    QCOMPARE(view.Label9[1]->text(), QStringLiteral("-3"));
+    QCOMPARE(view.HScroll2->value(), 0);
+    QCOMPARE(view.StatusLabel->text(), QStringLiteral("印刷範囲外です"));
+    view.HScroll1->setValue(400);
+    view.Command1->click();
+    QCOMPARE(v.env.dm->Settings.LayoutTop[0], qint16(2000));
+    QCOMPARE(v.env.dm->Settings.LayoutLeft[1], qint16(-30));
+    QCOMPARE(v.env.dm->Settings.LayoutTop[1], qint16(400));
 }
 
 void TestCardView::openedFromPrintDialog()
