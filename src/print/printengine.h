@@ -50,8 +50,9 @@ public:
 
     // The digit box's whole text at the digit's place; an empty box prints nothing.
     void PrintDigit(int slot, const QString &text);
-    // One character under the other at the line height of the slot's font,
-    // every character starting at the same x. 0 when printed, -1 (and the
+    // One character under the other, one em of the slot's font apart (the
+    // height of a line of the program's fonts), every character starting at
+    // the same x. 0 when printed, -1 (and the
     // rest of the line not printed) at the first character that would end
     // below the printable area. A line that ends exactly on it is printed.
     int PrintVerticalLine(int slot, const QString &text);
