@@ -20,6 +20,7 @@ private slots:
     void opening();
     void okStoresAndCloseDoesNot();
     void bookOpenKeepsTheDelimiter();
+    void fontDialogChoice_data();
     void fontDialogChoice();
     void whatOutlivesTheRun();
 };
@@ -217,74 +218,67 @@ void TestOptions::bookOpenKeepsTheDelimiter()
     QCOMPARE(env.dm->Delimiter, QChar(','));
 }
 
+void TestOptions::fontDialogChoice_data()
+{
+    QTest::addColumn<QString>("chosenName"); // empty: the dialog is cancelled
+    QTest::addColumn<double>("chosenSize");
+    QTest::addColumn<int>("pickName");       // Combo1 picked afterwards, -1 none
+    QTest::addColumn<bool>("ok");            // 了解, else 閉じる
+    QTest::addColumn<QString>("storedName");
+    QTest::addColumn<double>("storedSize");
+    QTest::addColumn<int>("combo1");         // the lists after the dialog
+    QTest::addColumn<int>("combo2");
+    QTest::newRow("cancelled: nothing changes") << "" << 0.0 << -1 << true << "ＭＳ 明朝" << 10.5 << 0 << 2;
+    QTest::newRow("the dialog's font is stored, name and size")
+        << "IPAGothic" << 12.0 << -1 << true << "IPAGothic" << 12.0 << -1 << 3;
+    QTest::newRow("a list pick afterwards wins for what it picks")
+        << "ＭＳ ゴシック" << 11.0 << 4 << true << "明朝" << 11.0 << 1 << -1;
+    // 31 bytes: cut to 29 between characters.
+    QTest::newRow("a long name is cut between characters")
+        << "Aあいうえおかきくけこさしすせそ" << 10.5 << -1 << true << "Aあいうえおかきくけこさしすせ" << 10.5 << -1 << 2;
+    QTest::newRow("閉じる forgets what 設定 showed") << "IPAMincho" << 15.0 << -1 << false << "ＭＳ 明朝" << 10.5 << -1 << 5;
+}
+
 void TestOptions::fontDialogChoice()
 {
+    QFETCH(QString, chosenName);
+    QFETCH(double, chosenSize);
+    QFETCH(int, pickName);
+    QFETCH(bool, ok);
+    QFETCH(QString, storedName);
+    QFETCH(double, storedSize);
+    QFETCH(int, combo1);
+    QFETCH(int, combo2);
     TestEnv env;
     setListFont(env, QStringLiteral("ＭＳ 明朝"), 10.5f);
-    {
-        // Cancelled: nothing changes. The dialog starts at the shown font.
-        Options o(*env.dm, false);
+    Options o(*env.dm, false);
+    if (chosenName.isEmpty())
         env.dialogs.answerFont(std::nullopt);
-        o.Command3_Click();
-        QCOMPARE(env.dialogs.shown.last().kind, ScriptedCommonDialogs::Kind::Font);
-        QCOMPARE(env.dialogs.shown.last().initial.name, QStringLiteral("ＭＳ 明朝"));
-        QCOMPARE(env.dialogs.shown.last().initial.size, 10.5);
-        QCOMPARE(o.Label5[0]->text(), QStringLiteral("ＭＳ 明朝"));
-        o.Command1_Click();
-        QCOMPARE(env.dm->IchiFnt, QStringLiteral("ＭＳ 明朝"));
-    }
-    {
-        // The dialog's font is what 了解 stores, name and size; the lists
-        // show it where they hold it.
-        Options o(*env.dm, false);
-        env.dialogs.answerFont(FontChoice{QStringLiteral("IPAGothic"), 12, true});
-        o.Command3_Click();
-        QCOMPARE(o.Label5[0]->text(), QStringLiteral("IPAGothic"));
-        QCOMPARE(o.Label5[1]->text(), QStringLiteral("12"));
-        QCOMPARE(o.Combo1->currentIndex(), -1);
-        QCOMPARE(o.Combo2->currentText(), QStringLiteral("12"));
-        o.Command1_Click();
-        QCOMPARE(env.dm->IchiFnt, QStringLiteral("IPAGothic"));
-        QCOMPARE(env.dm->IchiFsz, 12.0f);
-        QCOMPARE(env.dm->Settings.ListFontName, QStringLiteral("IPAGothic"));
-    }
-    {
-        // A pick from the lists after it wins, for what it picks.
-        Options o(*env.dm, false);
-        QCOMPARE(o.Label5[0]->text(), QStringLiteral("IPAGothic"));
-        env.dialogs.answerFont(FontChoice{QStringLiteral("ＭＳ ゴシック"), 11, false});
-        o.Command3_Click();
-        QCOMPARE(o.Combo1->currentIndex(), 1);
-        QCOMPARE(o.Combo2->currentIndex(), -1);
-        o.Combo1->setCurrentIndex(0);
+    else
+        env.dialogs.answerFont(FontChoice{chosenName, chosenSize, true});
+    o.Command3_Click();
+    // The dialog starts at the font shown.
+    QCOMPARE(env.dialogs.shown.last().kind, ScriptedCommonDialogs::Kind::Font);
+    QCOMPARE(env.dialogs.shown.last().initial.name, QStringLiteral("ＭＳ 明朝"));
+    QCOMPARE(env.dialogs.shown.last().initial.size, 10.5);
+    QCOMPARE(o.Combo1->currentIndex(), combo1);
+    QCOMPARE(o.Combo2->currentIndex(), combo2);
+    if (pickName >= 0) {
+        o.Combo1->setCurrentIndex(pickName);
         o.Combo1_Click();
-        QCOMPARE(o.Label5[0]->text(), QStringLiteral("ＭＳ 明朝"));
-        QCOMPARE(o.Label5[1]->text(), QStringLiteral("11"));
-        o.Command1_Click();
-        QCOMPARE(env.dm->IchiFnt, QStringLiteral("ＭＳ 明朝"));
-        QCOMPARE(env.dm->IchiFsz, 11.0f);
     }
-    {
-        // A name longer than the 30 bytes kept is cut between characters.
-        Options o(*env.dm, false);
-        env.dialogs.answerFont(FontChoice{QStringLiteral("Aあいうえおかきくけこさしすせそたち"), 10.5, false});
-        o.Command3_Click();
-        QCOMPARE(o.Label5[0]->text(), QStringLiteral("Aあいうえおかきくけこさしすせ"));
+    if (ok) {
+        // The labels show what is stored.
+        QCOMPARE(o.Label5[0]->text(), storedName);
+        QCOMPARE(o.Label5[1]->text(), QString::number(storedSize));
         o.Command1_Click();
-        QCOMPARE(SettingsRecord::fromBytes(env.dm->Settings.toBytes()).ListFontName,
-                 QStringLiteral("Aあいうえおかきくけこさしすせ"));
-        QCOMPARE(env.dm->IchiFnt, env.dm->Settings.ListFontName);
-    }
-    {
-        // 閉じる forgets what 設定 showed.
-        Options o(*env.dm, false);
-        env.dialogs.answerFont(FontChoice{QStringLiteral("IPAMincho"), 15, false});
-        o.Command3_Click();
+    } else {
         o.Command2_Click();
-        QCOMPARE(env.dm->IchiFnt, QStringLiteral("Aあいうえおかきくけこさしすせ"));
-        QCOMPARE(env.dm->IchiFsz, 10.5f);
     }
-    QCOMPARE(env.dialogs.pending(), 0);
+    QCOMPARE(env.dm->IchiFnt, storedName);
+    QCOMPARE(double(env.dm->IchiFsz), storedSize);
+    QCOMPARE(SettingsRecord::fromBytes(env.dm->Settings.toBytes()).ListFontName,
+             ok ? storedName : QString());
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
