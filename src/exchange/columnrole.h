@@ -5,7 +5,9 @@
 // anything between them, in the order of their rank (姓 before 名, 都道府県
 // before 市区町村 before 番地). A fallback column is used only when every
 // other column of its field is empty in that row (a full name beside the
-// family and given names, a mobile number beside the home number).
+// family and given names, a mobile number beside the home number). Columns
+// the user gives a field (rank ChosenRank and above) are joined after what
+// the recognised columns give.
 //
 // Columns of one numbered group ("Phone 2 - Value", "Address 1 - City" ...)
 // describe one telephone number or one address whose kind ("Home", "Work")
@@ -16,6 +18,8 @@
 enum class ColumnGroup { None, Phone, Address };
 
 struct ColumnRole {
+    static constexpr int ChosenRank = 100;
+
     int field = 0;        // FieldNo 1 ... 10; 0 未使用
     int rank = 0;         // order of joining within the field
     bool fallback = false;

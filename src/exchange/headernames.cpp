@@ -62,7 +62,7 @@ const Entry Entries[] = {
     {u"zipcode", part(PostalCode)}, {u"postalcode", part(PostalCode)}, {u"postcode", part(PostalCode)},
     {u"homezipcode", part(PostalCode)}, {u"homepostalcode", part(PostalCode)},
     {u"郵便番号(会社欄)", none}, {u"郵便番号(会社)", none}, {u"会社郵便番号", none},
-    {u"勤務先郵便番号", none}, {u"workzipcode", none}, {u"businesspostalcode", none},
+    {u"勤務先郵便番号", none}, {u"勤務先の郵便番号", none}, {u"workzipcode", none}, {u"businesspostalcode", none},
 
     // 住所１ = 都道府県 + 市区町村 + 番地; 住所２ = 建物名
     {u"都道府県", part(Address1, 1)}, {u"自宅住所(都道府県)", part(Address1, 1)},
@@ -286,7 +286,8 @@ QList<ColumnRole> rolesFor(const QStringList &cells)
         ColumnRole role = match(cell).role;
         if (role.used() && !role.groupType && role.group == ColumnGroup::None) {
             for (const ColumnRole &earlier : roles) {
-                if (earlier.field == role.field && earlier.rank == role.rank && earlier.group == ColumnGroup::None) {
+                if (earlier.field == role.field && earlier.rank == role.rank && earlier.fallback == role.fallback
+                    && earlier.group == ColumnGroup::None) {
                     role.fallback = true;
                     break;
                 }

@@ -31,7 +31,7 @@ void ImportPlan::setField(int c, int field)
         roles[c] = ColumnRole::unused();
     } else {
         // After every recognised part of the field, in column order.
-        roles[c] = ColumnRole::to(field, 100 + c);
+        roles[c] = ColumnRole::to(field, ColumnRole::ChosenRank + c);
     }
     rebuild();
 }

@@ -121,7 +121,7 @@ FieldValues assemble(const QStringList &row, const QList<ColumnRole> &roles)
         });
         QString joined;
         for (const Piece &p : list)
-            if (!p.fallback)
+            if (!p.fallback && p.rank < ColumnRole::ChosenRank)
                 joined += p.value;
         if (joined.isEmpty()) {
             for (const Piece &p : list) {
@@ -131,6 +131,9 @@ FieldValues assemble(const QStringList &row, const QList<ColumnRole> &roles)
                 }
             }
         }
+        for (const Piece &p : list)
+            if (!p.fallback && p.rank >= ColumnRole::ChosenRank)
+                joined += p.value;
         values[f] = f == Furigana ? Kana::toHalfWidthKatakana(joined) : joined;
     }
     return values;

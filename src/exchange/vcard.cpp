@@ -389,11 +389,18 @@ VCardFile parse(const QByteArray &bytes)
 {
     VCardFile file;
     const TextEncoding encoding = TextEncodings::detect(bytes);
-    const QByteArray fileCharset = encoding == TextEncoding::Cp932 ? QByteArray("CP932") : QByteArray("UTF-8");
-    file.charset = TextEncodings::nameOf(encoding == TextEncoding::Cp932 ? TextEncoding::Cp932 : TextEncoding::Utf8);
+    const QByteArray data = TextEncodings::toByteText(bytes, encoding);
+    // Writers fold lines inside a multi-byte character too, so the file's
+    // character set is told from its text with the folds taken out.
+    QByteArray unfolded = data;
+    for (const char *fold : {"\r\n ", "\r\n\t", "\n ", "\n\t"})
+        unfolded.replace(fold, "");
+    const bool utf8 = encoding != TextEncoding::Cp932 || TextEncodings::isUtf8(unfolded);
+    const QByteArray fileCharset = utf8 ? QByteArray("UTF-8") : QByteArray("CP932");
+    file.charset = TextEncodings::nameOf(utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932);
     QList<QByteArray> card;
     int depth = 0;
-    for (const QByteArray &line : physicalLines(TextEncodings::toByteText(bytes, encoding))) {
+    for (const QByteArray &line : physicalLines(data)) {
         const QByteArray word = line.trimmed().toUpper();
         if (word == "BEGIN:VCARD") {
             // A card inside a card (AGENT) is part of the outer one and skipped.
