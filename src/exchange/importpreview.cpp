@@ -1,6 +1,7 @@
 #include "exchange/importpreview.h"
 
 #include "exchange/exchangerun.h"
+#include "exchange/recordassembly.h"
 #include "store/addressrecord.h"
 #include "store/datamodule.h"
 
@@ -40,8 +41,9 @@ QString noteFor(const ColumnRole &role, bool chosen)
     return QString();
 }
 
-QString shortened(const QString &text, int length = 24)
+QString shortened(const QString &value, int length = 24)
 {
+    const QString text = RecordAssembly::lineBreaksToBlanks(value);
     return text.size() > length ? text.left(length) + QStringLiteral("…") : text;
 }
 
@@ -75,6 +77,7 @@ ImportPreview::ImportPreview(DataModule &data, ImportPlan plan, ImportTarget whe
     Grid1->setHorizontalHeaderLabels({QStringLiteral("列"), QStringLiteral("項目名"), QStringLiteral("1件目の値"),
                                       QStringLiteral("読み込み先"), QStringLiteral("備考")});
     Grid1->verticalHeader()->setVisible(false);
+    Grid1->verticalHeader()->setDefaultSectionSize(Twips::toPixelsY(360));
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionMode(QAbstractItemView::NoSelection);
     Grid1->setColumnWidth(0, Twips::toPixelsX(600));
@@ -92,6 +95,8 @@ ImportPreview::ImportPreview(DataModule &data, ImportPlan plan, ImportTarget whe
     Grid2->setColumnCount(RecordLayout::FieldCount);
     Grid2->setHorizontalHeaderLabels(ExchangeRun::fieldLabels());
     Grid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid2->setWordWrap(false);
+    Grid2->verticalHeader()->setDefaultSectionSize(Twips::toPixelsY(300));
     Label3->setBuddy(Grid2);
 
     Label4 = label(QStringLiteral("Label4"), Twips::rect(120, 6420, 11160, 300));
