@@ -125,7 +125,7 @@ const Entry Entries[] = {
     {u"敬称", none}, {u"email", none}, {u"e-mail", none}, {u"メール", none}, {u"メールアドレス", none},
     {u"第2メールアドレス", none}, {u"primaryemail", none}, {u"secondaryemail", none}, {u"nickname", none},
     {u"ニックネーム", none}, {u"screenname", none}, {u"スクリーンネーム", none}, {u"誕生日", none},
-    {u"birthday", none}, {u"birthyear", none}, {u"birthmonth", none}, {u"birthday", none}, {u"誕生年", none},
+    {u"birthday", none}, {u"birthyear", none}, {u"birthmonth", none}, {u"誕生年", none},
     {u"誕生月", none}, {u"notes", none}, {u"note", none}, {u"メモ", none}, {u"備考", none},
     {u"webpage1", none}, {u"webpage2", none}, {u"webページ1", none}, {u"webページ2", none},
     {u"ホームページ", none}, {u"url", none}, {u"labels", none}, {u"ラベル", none},

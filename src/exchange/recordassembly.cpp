@@ -85,10 +85,11 @@ FieldValues assemble(const QStringList &row, const QList<ColumnRole> &roles)
     for (auto it = phoneKinds.cbegin(); it != phoneKinds.cend(); ++it) {
         if (!groupHasValue(row, roles, ColumnGroup::Phone, it.key()))
             continue;
+        if (it.value() == GroupKind::NotUsable)
+            continue; // a fax or pager number is no telephone of the record
         int &slot = it.value() == GroupKind::Home ? homePhone
-            : it.value() == GroupKind::Work ? workPhone
-            : it.value() == GroupKind::Other ? otherPhone : otherPhone;
-        if (it.value() != GroupKind::NotUsable && slot == 0)
+            : it.value() == GroupKind::Work ? workPhone : otherPhone;
+        if (slot == 0)
             slot = it.key();
     }
 
