@@ -12,6 +12,9 @@
 #include "platform/singleinstance.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +41,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kanote"));
     QApplication::setOrganizationName(QStringLiteral("kanote"));
+    // Qt's own dialogs (save, font, printer) speak Japanese where Qt's
+    // translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // A second copy ends at once, without a word.
     SingleInstance instance;

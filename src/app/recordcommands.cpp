@@ -89,9 +89,3 @@ void Adrsbook::Menu_Disp_Print_Click()
     printDialog = dialog;
     dialog->show();
 }
-
-void Adrsbook::Menu_Disp_All_Click()
-{
-    if (!hasRecords())
-        return;
-}

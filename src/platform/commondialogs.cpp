@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -16,13 +17,21 @@ QString QtCommonDialogs::saveFileName(QWidget *parent, const QString &title,
 
 std::optional<FontChoice> QtCommonDialogs::chooseFont(QWidget *parent, const FontChoice &initial)
 {
-    QFont font = Fonts::make(initial.name, initial.size > 0 ? initial.size : 9);
+    // The dialog lists the installed families: it starts on the one that
+    // draws the program's name ("ＭＳ 明朝" is IPAMincho here), and that
+    // family chosen again keeps the program's name.
+    const QString installed = QFontInfo(Fonts::make(initial.name)).family();
+    QFont font = Fonts::make(installed, initial.size > 0 ? initial.size : 9);
     font.setBold(initial.bold);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, parent, QStringLiteral("フォント"));
     if (!ok)
         return std::nullopt;
-    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold()};
+    const bool sameFamily = chosen.family().compare(installed, Qt::CaseInsensitive) == 0;
+    const QString family = sameFamily ? initial.name : chosen.family();
+    // The dialog offers whole sizes only: an untouched 10.5 stays 10.5.
+    const double size = qRound(initial.size) == chosen.pointSize() ? initial.size : chosen.pointSizeF();
+    return FontChoice{family, size, chosen.bold()};
 }
 
 bool QtCommonDialogs::choosePrinter(QWidget *parent, QPrinter &printer)

@@ -1,6 +1,7 @@
 #include "print/cardpicture.h"
 
 #include "print/cardgeometry.h"
+#include "print/printengine.h"
 
 #include "platform/painterprinter.h"
 
@@ -82,8 +83,7 @@ QSizeF textExtentMm(const QString &text, const QString &fontName, double points,
     double widest = 0;
     for (const QString &c : characters)
         widest = qMax(widest, printer.textWidth(c));
-    // One line of the font per character: the engine's pitch.
-    return QSizeF(widest, printer.textHeight(text) * characters.size());
+    return QSizeF(widest, PrintEngine::VerticalPitchMm(points) * characters.size());
 }
 
 bool beyondCard(int topTenths, int leftTenths, const QSizeF &extentMm)

@@ -69,9 +69,9 @@ MeasuringLines measuringLines(int topTenths, int leftTenths);
 // other; a character outside the basic plane stays whole.
 QStringList charactersOf(const QString &text);
 // How much room a text takes on the card (millimetres) in a font of
-// `points`: across, as long as the text and one line high; downwards, as
-// wide as its widest character and one line per character, the pitch the
-// print engine steps by. An empty text takes no room.
+// `points`, measured as the printer measures it: across, as long as the text
+// and one line high; downwards, as wide as its widest character and as long
+// as the print engine's pitch times its characters. An empty text takes no room.
 QSizeF textExtentMm(const QString &text, const QString &fontName, double points, bool downwards);
 // Whether a text of that extent set at that stored position runs beyond the
 // card's edges (or starts before them).

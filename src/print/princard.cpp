@@ -336,11 +336,13 @@ void PrinCard::closeEvent(QCloseEvent *event)
         return;
     }
     Form_Unload();
-    QDialog::closeEvent(event);
+    // Accepted here: QDialog's own handling would go through reject().
+    event->accept();
 }
 
 void PrinCard::reject()
 {
+    // Esc closes the window as its close box does (never during a run).
     if (!printing)
         close();
 }

@@ -13,6 +13,16 @@ namespace {
 // below anything a printer can place.
 constexpr double FitTolerance = 1e-6;
 
+// The pitch of a vertical line: one em of its font, in millimetres (the
+// scale PrepareLayout sets). Vertical Japanese text stands on a grid of
+// square characters, and the program's fonts are one em high; the IPA fonts
+// that draw them report a line a tenth of an em taller, which would push a
+// letter-spaced name of six characters and its honorific below the card.
+double emMillimetres(double points)
+{
+    return points * 25.4 / 72.0;
+}
+
 // The characters of a line, a character outside the basic plane kept whole.
 QStringList charactersOf(const QString &text)
 {
@@ -98,20 +108,20 @@ void PrintEngine::PrintDigit(int slot, const QString &text)
     printer.print(text);
 }
 
+double PrintEngine::VerticalPitchMm(double points)
+{
+    return emMillimetres(points);
+}
+
 bool PrintEngine::VerticalLineFits(int slot, const QString &text)
 {
     if (text.isEmpty())
         return true;
     useFont(slot);
-    const double lineHeight = printer.textHeight(text);
+    const double pitch = emMillimetres(table.Size[slot]);
     const double bottom = printer.scaleHeight() + FitTolerance;
-    double y = top(slot);
-    for (qsizetype n = charactersOf(text).size(); n > 0; --n) {
-        if (y + lineHeight > bottom)
-            return false;
-        y += lineHeight;
-    }
-    return true;
+    const qsizetype characters = charactersOf(text).size();
+    return top(slot) + characters * pitch <= bottom;
 }
 
 int PrintEngine::PrintVerticalLine(int slot, const QString &text)
@@ -119,14 +129,16 @@ int PrintEngine::PrintVerticalLine(int slot, const QString &text)
     if (text.isEmpty())
         return 0;
     useFont(slot);
-    const double lineHeight = printer.textHeight(text);
+    const double pitch = emMillimetres(table.Size[slot]);
     const double bottom = printer.scaleHeight() + FitTolerance;
-    printer.setCurrentY(top(slot));
+    double y = top(slot);
     for (const QString &c : charactersOf(text)) {
-        printer.setCurrentX(left(slot));
-        if (printer.currentY() + lineHeight > bottom)
+        if (y + pitch > bottom)
             return -1;
+        printer.setCurrentY(y);
+        printer.setCurrentX(left(slot));
         printer.print(c);
+        y += pitch;
     }
     return 0;
 }

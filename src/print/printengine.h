@@ -50,14 +50,18 @@ public:
 
     // The digit box's whole text at the digit's place; an empty box prints nothing.
     void PrintDigit(int slot, const QString &text);
-    // One character under the other at the line height of the slot's font,
-    // every character starting at the same x. 0 when printed, -1 (and the
+    // One character under the other, one em of the slot's font apart (the
+    // height of a line of the program's fonts), every character starting at
+    // the same x. 0 when printed, -1 (and the
     // rest of the line not printed) at the first character that would end
     // below the printable area. A line that ends exactly on it is printed.
     int PrintVerticalLine(int slot, const QString &text);
     void PrintHorizontalLine(int slot, const QString &text);
     // Whether PrintVerticalLine would print the whole line (nothing printed).
     bool VerticalLineFits(int slot, const QString &text);
+    // How far apart the characters of a vertical line of `points` stand, in
+    // millimetres (the layout view shows them so).
+    static double VerticalPitchMm(double points);
     // Whether PrintCard would print the card (a horizontal card always fits).
     bool CardFits(const CardTexts &card, bool vertical);
 

@@ -123,7 +123,7 @@ void TestCardPreview::pagesOfAllPrint()
     QFETCH(int, pages);
     TestEnv env;
     QVERIFY(openCardBook(env, 5, {"M", "m", "M", "", "M"}));
-    useFactoryLayout(env);
+    useFactorySettings(env);
     env.dm->Settings.SenderNumber = qint16(sender);
     PrinCard card(*env.dm);
     card.HScroll2->setValue(2);
@@ -161,7 +161,7 @@ void TestCardPreview::currentCard()
 {
     TestEnv env;
     QVERIFY(openCardBook(env, 3));
-    useFactoryLayout(env);
+    useFactorySettings(env);
     PrinCard card(*env.dm);
     preview(env, card, [&](CardPreview &p) {
         // It opens on the current card, as 単印刷 prints it; the preview's own
@@ -194,7 +194,7 @@ void TestCardPreview::digitsWhereThePaperHasThem()
         QSKIP("poppler-utils (pdftoppm) are not installed");
     TestEnv env;
     QVERIFY(openCardBook(env, 2));
-    useFactoryLayout(env);
+    useFactorySettings(env);
     env.dm->Settings.SenderNumber = 0;
     PrinCard card(*env.dm);
 
@@ -237,7 +237,7 @@ void TestCardPreview::printsFromThePreview()
 {
     TestEnv env;
     QVERIFY(openCardBook(env, 5));
-    useFactoryLayout(env);
+    useFactorySettings(env);
     env.dm->Settings.SenderNumber = 2;
     PrinCard card(*env.dm);
     card.Text08->setText(QStringLiteral("書き換えた名前"));
@@ -276,7 +276,7 @@ void TestCardPreview::leftOutCards()
 {
     TestEnv env;
     QVERIFY(openCardBook(env, 3));
-    useFactoryLayout(env);
+    useFactorySettings(env);
     env.dm->Settings.SenderNumber = 0;
     env.dm->Settings.LayoutTop[0] = 1400; // address line 1 would run below every card
     PrinCard card(*env.dm);

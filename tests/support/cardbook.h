@@ -1,14 +1,16 @@
 #pragma once
-// Books and settings for the postcard tests: the factory layout, and a book
-// of numbered records whose every card can be told apart.
-#include <QString>
+// Address books for the postcard tests: record n is named "名前n" (n in
+// full-width digits) unless told otherwise, with postal code "(100+n)-4567",
+// address "東京都港区芝n－１" / "コーポn" and the given mark; and the
+// settings of a first run (the factory layout).
+#include "support/testenv.h"
+
+#include <QMap>
 #include <QStringList>
 
-class TestEnv;
-
-// The settings of a first run: the factory layout, sender 1, 様, no mark.
-void useFactoryLayout(TestEnv &env);
-// "a.kno" of `count` records: 名前n (full-width digit), postal code
-// 10n-4567 (n = 1 ... 9: 101-4567 ...), address "東京都港区芝n－１",
-// the mark of `marks` (blank when missing). Opened as the current book.
-bool openCardBook(TestEnv &env, int count, const QStringList &marks = {});
+// Writes "a.kno" with `count` records and opens it.
+bool openCardBook(TestEnv &env, int count, const QStringList &marks = {},
+                  const QMap<int, QString> &names = {});
+// The name of record n in such a book.
+QString cardBookName(int n);
+void useFactorySettings(TestEnv &env);
