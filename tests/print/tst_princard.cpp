@@ -301,7 +301,7 @@ void TestPrinCard::printsIntoPdf()
     // The name one character under the other at one x, one em of its font
     // apart: six characters and the honorific, letter-spaced, fit the card.
     QList<const PdfWord *> name;
-    for (const QString &c : {"長", "谷", "川", "左", "衛", "門", "様"}) {
+    for (const QString &c : QStringList{"長", "谷", "川", "左", "衛", "門", "様"}) {
         const PdfWord *w = nullptr;
         for (const PdfWord &word : pages[0].words)
             if (word.text == c && word.xMin > 50 && word.xMin < 60)
