@@ -88,6 +88,8 @@ void Adrsbook::buildMenus()
     Menu_File_Hozon = addEntry(Menu_File, QStringLiteral("Menu_File_Hozon"), QStringLiteral("名前を付けて保存(&A)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_A"));
     Menu_File_SRead = addEntry(Menu_File, QStringLiteral("Menu_File_SRead"), QStringLiteral("項目選択定義(&S)..."));
+    Menu_File_Import = addEntry(Menu_File, QStringLiteral("Menu_File_Import"), QStringLiteral("他のソフトから読み込み(&I)..."));
+    Menu_File_Export = addEntry(Menu_File, QStringLiteral("Menu_File_Export"), QStringLiteral("他のソフト用に書き出し(&E)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_B"));
     Menu_File_Kugiri = addEntry(Menu_File, QStringLiteral("Menu_File_Kugiri"), QStringLiteral("オプション(&K)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_Sep"));
@@ -130,6 +132,8 @@ void Adrsbook::buildMenus()
     connect(Menu_File_Close, &QAction::triggered, this, &Adrsbook::Menu_File_Close_Click);
     connect(Menu_File_Hozon, &QAction::triggered, this, &Adrsbook::Menu_File_Hozon_Click);
     connect(Menu_File_SRead, &QAction::triggered, this, &Adrsbook::Menu_File_SRead_Click);
+    connect(Menu_File_Import, &QAction::triggered, this, &Adrsbook::Menu_File_Import_Click);
+    connect(Menu_File_Export, &QAction::triggered, this, &Adrsbook::Menu_File_Export_Click);
     connect(Menu_File_Kugiri, &QAction::triggered, this, &Adrsbook::Menu_File_Kugiri_Click);
     connect(Menu_File_Quit, &QAction::triggered, this, &Adrsbook::Menu_File_Quit_Click);
     connect(Menu_Edit_Add, &QAction::triggered, this, &Adrsbook::Menu_Edit_Add_Click);
@@ -388,6 +392,7 @@ void Adrsbook::showFileOpenState()
     Lab01->setText(dm.CurrentFileName);
     Menu_File_Close->setEnabled(true);
     Menu_File_Hozon->setEnabled(true);
+    Menu_File_Export->setEnabled(true);
     setMenuEnabled(Menu_Edit, true);
     setMenuEnabled(Menu_Disp, true);
     Menu_File_Open[0]->setEnabled(false);
@@ -401,6 +406,7 @@ void Adrsbook::showNoFileState()
     Lab04->clear();
     Menu_File_Close->setEnabled(false);
     Menu_File_Hozon->setEnabled(false);
+    Menu_File_Export->setEnabled(false);
     setMenuEnabled(Menu_Edit, false);
     setMenuEnabled(Menu_Disp, false);
     Menu_File_Open[0]->setEnabled(true);

@@ -29,6 +29,9 @@ public:
     void Menu_File_Close_Click();
     void Menu_File_Hozon_Click();
     void Menu_File_SRead_Click();
+    // Exchange with other programs: CSV with a header row, and vCard.
+    void Menu_File_Import_Click();
+    void Menu_File_Export_Click();
     void Menu_File_Kugiri_Click();
     void Menu_File_Quit_Click();
     // 編集
@@ -65,6 +68,8 @@ public:
     QAction *Menu_File_Close;
     QAction *Menu_File_Hozon;
     QAction *Menu_File_SRead;
+    QAction *Menu_File_Import;
+    QAction *Menu_File_Export;
     QAction *Menu_File_Kugiri;
     QAction *Menu_File_Quit;
     QMenu *Menu_Edit;

@@ -71,6 +71,8 @@ void TestAdrsbook::menusAtStart()
         {w->Menu_File_Close, "閉じる(&C)", ""},
         {w->Menu_File_Hozon, "名前を付けて保存(&A)...", ""},
         {w->Menu_File_SRead, "項目選択定義(&S)...", ""},
+        {w->Menu_File_Import, "他のソフトから読み込み(&I)...", ""},
+        {w->Menu_File_Export, "他のソフト用に書き出し(&E)...", ""},
         {w->Menu_File_Kugiri, "オプション(&K)...", ""},
         {w->Menu_File_Quit, "終了(&X)", "F9"},
         {w->Menu_Edit->menuAction(), "編集(&E)", ""},
@@ -95,8 +97,14 @@ void TestAdrsbook::menusAtStart()
         QCOMPARE(e.action->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
     }
     // Separators sit where the menus group their entries.
-    QCOMPARE(w->Menu_File->actions().size(), 10);
+    QCOMPARE(w->Menu_File->actions().size(), 12);
     QVERIFY(w->Menu_File->actions()[4]->isSeparator());
+    // The exchange with other programs follows the field selection.
+    QCOMPARE(w->Menu_File->actions()[6], w->Menu_File_Import);
+    QCOMPARE(w->Menu_File->actions()[7], w->Menu_File_Export);
+    QVERIFY(w->Menu_File->actions()[8]->isSeparator());
+    QVERIFY(w->Menu_File_Import->isEnabled());
+    QVERIFY(!w->Menu_File_Export->isEnabled());
     QVERIFY(w->Help->actions()[2]->isSeparator());
 
     QVERIFY(w->Menu_File->isEnabled());

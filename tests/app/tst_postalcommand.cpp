@@ -26,14 +26,6 @@ std::unique_ptr<Adrsbook> start(TestEnv &env)
     return window;
 }
 
-QByteArray book(const QList<QStringList> &records)
-{
-    QByteArray bytes;
-    for (const QStringList &r : records)
-        bytes += TestEnv::record({r[0], QString(), r[1], r[2]});
-    return bytes;
-}
-
 QStringList rowsOf(const PostalCheckList &list)
 {
     QStringList rows;
@@ -82,9 +74,9 @@ void TestPostalCommand::aRightBookHasNoProblems()
 {
     TestEnv env;
     auto w = start(env);
-    env.writeFile(QStringLiteral("a.kno"), book({{"一", "100-0001", "東京都千代田区千代田１"},
-                                                 {"二", "", "住所だけ"},
-                                                 {"三", "1000014", "千代田区永田町２"}}));
+    env.writeFile(QStringLiteral("a.kno"), TestEnv::records({{"一", "", "100-0001", "東京都千代田区千代田１"},
+                                                            {"二", "", "", "住所だけ"},
+                                                            {"三", "", "1000014", "千代田区永田町２"}}));
     w->Form_OLEDragDrop(env.path(QStringLiteral("a.kno")));
     env.boxes.answer(MsgAnswerCode::Ok);
     w->Menu_Disp_Postal_Click();
@@ -100,11 +92,11 @@ void TestPostalCommand::listAndCorrectFromIt()
 {
     TestEnv env;
     auto w = start(env);
-    const QByteArray before = book({{"差出　太郎", "100-0001", "東京都千代田区千代田１－１"},
-                                    {"青木　一郎", "100-0099", "東京都千代田区千代田２"},
-                                    {"伊藤　花子", "1000014", "東京都千代田区丸の内１－１"},
-                                    {"上田　健", "", ""},
-                                    {"江口　美咲", "190-0100", "東京都八王子市"}});
+    const QByteArray before = TestEnv::records({{"差出　太郎", "", "100-0001", "東京都千代田区千代田１－１"},
+                                                {"青木　一郎", "", "100-0099", "東京都千代田区千代田２"},
+                                                {"伊藤　花子", "", "1000014", "東京都千代田区丸の内１－１"},
+                                                {"上田　健"},
+                                                {"江口　美咲", "", "190-0100", "東京都八王子市"}});
     env.writeFile(QStringLiteral("a.kno"), before);
     w->Form_OLEDragDrop(env.path(QStringLiteral("a.kno")));
 

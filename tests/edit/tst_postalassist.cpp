@@ -179,7 +179,7 @@ void TestPostalAssist::leavingTheCodeBox()
 void TestPostalAssist::onlyWhatTheUserTyped()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一", "", "100-0001"}) + TestEnv::record({"二", "", "1000014"}));
+    env.writeFile("a.kno", TestEnv::records({{"一", "", "100-0001"}, {"二", "", "1000014"}}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     DataModule &dm = *env.dm;
     {

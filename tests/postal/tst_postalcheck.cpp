@@ -9,33 +9,24 @@
 
 namespace {
 
-// Name, code, 住所１.
+// Name, ﾌﾘｶﾞﾅ, code, 住所１.
 const QList<QStringList> Book = {
-    {"差出　太郎", "100-0001", "東京都千代田区千代田１－１"},   // right
-    {"青木　一郎", "100-0099", "東京都千代田区千代田２"},       // no such code
-    {"伊藤　花子", "1000014", "東京都千代田区丸の内１－１"},    // code of 永田町
-    {"上田　健", "", "どこか"},                                 // no code: never listed
-    {"江口　美咲", "1000005", "千代田区丸の内２－７"},           // right, without 都道府県
-    {"大野　誠", "100-01", "東京都千代田区"},                    // an old five-digit code
-    {"加藤　由美", "1006090", "東京都千代田区霞が関霞が関ビル１２階"}, // right: a building
-    {"木村　大輔", "074-1271", "北海道深川市広里町１"},          // right: the code's second area
-    {"工藤　さくら", "   ", ""},                                // blanks only: no code
+    {"差出　太郎", "", "100-0001", "東京都千代田区千代田１－１"},   // right
+    {"青木　一郎", "", "100-0099", "東京都千代田区千代田２"},       // no such code
+    {"伊藤　花子", "", "1000014", "東京都千代田区丸の内１－１"},    // code of 永田町
+    {"上田　健", "", "", "どこか"},                                 // no code: never listed
+    {"江口　美咲", "", "1000005", "千代田区丸の内２－７"},          // right, without 都道府県
+    {"大野　誠", "", "100-01", "東京都千代田区"},                    // an old five-digit code
+    {"加藤　由美", "", "1006090", "東京都千代田区霞が関霞が関ビル１２階"}, // right: a building
+    {"木村　大輔", "", "074-1271", "北海道深川市広里町１"},          // right: the code's second area
+    {"工藤　さくら", "", "   ", ""},                                // blanks only: no code
 };
-
-QByteArray fixedBook()
-{
-    QByteArray bytes;
-    for (const QStringList &r : Book)
-        bytes += TestEnv::record({r[0], QString(), r[1], r[2]});
-    return bytes;
-}
 
 QByteArray textBook()
 {
     QByteArray bytes;
     for (const QStringList &r : Book)
-        bytes += TestEnv::line(r[0] + QStringLiteral(";;") + r[1] + QLatin1Char(';') + r[2]
-                               + QStringLiteral(";;;;;;"));
+        bytes += TestEnv::line(r.join(QLatin1Char(';')) + QStringLiteral(";;;;;;"));
     return bytes;
 }
 
@@ -71,7 +62,7 @@ void TestPostalCheck::listsWrongCodesAndAddresses()
 {
     QFETCH(qint16, format);
     TestEnv env;
-    const QByteArray bytes = format == DataModule::FixedLength ? fixedBook() : textBook();
+    const QByteArray bytes = format == DataModule::FixedLength ? TestEnv::records(Book) : textBook();
     const QString name = format == DataModule::FixedLength ? QStringLiteral("a.kno") : QStringLiteral("a.txt");
     env.writeFile(name, bytes);
     QVERIFY(env.open(name, format));
@@ -99,7 +90,7 @@ void TestPostalCheck::listsWrongCodesAndAddresses()
 void TestPostalCheck::oneRecordAfterItsCorrection()
 {
     TestEnv env;
-    env.writeFile("a.kno", fixedBook());
+    env.writeFile("a.kno", TestEnv::records(Book));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     DataModule &dm = *env.dm;
     const PostalDictionary &dictionary = PostalDictionary::shared();

@@ -50,6 +50,14 @@ QByteArray TestEnv::record(const QStringList &fields)
     return r.bytes();
 }
 
+QByteArray TestEnv::records(const QList<QStringList> &rows)
+{
+    QByteArray bytes;
+    for (const QStringList &fields : rows)
+        bytes += record(fields);
+    return bytes;
+}
+
 QByteArray TestEnv::line(const QString &text)
 {
     return Cp932::encode(text) + "\r\n";

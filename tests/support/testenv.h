@@ -24,6 +24,8 @@ public:
     QByteArray readFile(const QString &name) const;
     // A fixed-length record of ten fields (missing ones blank).
     static QByteArray record(const QStringList &fields);
+    // Fixed-length records one after another: the bytes of a whole book.
+    static QByteArray records(const QList<QStringList> &rows);
     // A delimited line of CP932 text with CR LF.
     static QByteArray line(const QString &text);
 
