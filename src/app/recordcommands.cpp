@@ -79,9 +79,3 @@ void Adrsbook::Menu_Disp_Print_Click()
     if (!hasRecords())
         return;
 }
-
-void Adrsbook::Menu_Disp_All_Click()
-{
-    if (!hasRecords())
-        return;
-}

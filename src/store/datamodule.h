@@ -15,8 +15,10 @@
 #include <array>
 #include <memory>
 
+class CommonDialogs;
 class HelpSystem;
 class ModalRunner;
+class PrinterChoice;
 class QIODevice;
 class QWidget;
 
@@ -26,6 +28,8 @@ struct PlatformServices {
     MessageBoxes *Boxes = nullptr;
     ModalRunner *Modal = nullptr;
     HelpSystem *Help = nullptr;
+    CommonDialogs *Dialogs = nullptr;  // save, font and printer dialogs
+    PrinterChoice *Printers = nullptr; // which printer a print command gets
 };
 
 class DataModule {

@@ -1,12 +1,15 @@
 #pragma once
 // What every test needs: a temporary folder made current, a DataModule with
-// scripted message boxes and modal windows, a recording help system and a
-// fake main window, and helpers to write and read CP932 files.
+// scripted message boxes, modal windows and common dialogs, a recording help
+// system, recording printers and a fake main window, and helpers to write
+// and read CP932 files.
 #include "store/datamodule.h"
 
+#include "platform/commondialogs.h"
 #include "platform/helpsystem.h"
 #include "platform/messagebox.h"
 #include "platform/modalrunner.h"
+#include "platform/recordingprinter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,6 +41,8 @@ public:
     ScriptedMessageBoxes boxes;
     ScriptedModalRunner modal;
     RecordingHelpSystem help;
+    ScriptedCommonDialogs dialogs;
+    RecordingPrinterChoice printers;
     FakeMainWindow mainWindow;
     std::unique_ptr<DataModule> dm;
 
