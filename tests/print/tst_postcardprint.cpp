@@ -117,7 +117,7 @@ void TestPostcardPrint::singlePrint()
     // The sender itself may be printed this way; nothing is asked.
     card.HScroll2->setValue(1);
     card.Command1_Click();
-    QCOMPARE(cardNames(*env.printers.last()), QStringList({"名" + QString() + "前１様"}));
+    QCOMPARE(cardNames(*env.printers.last()), QStringList({spacedName(1)}));
     // The save dialog cancelled: nothing printed, nothing said.
     env.printers.cancelNext = 1;
     card.Command1_Click();
