@@ -117,6 +117,7 @@ void Adrsbook::buildMenus()
                                QKeySequence(QStringLiteral("Ctrl+P")));
     Menu_Disp_All = addEntry(Menu_Disp, QStringLiteral("Menu_Disp_All"), QStringLiteral("一覧印刷(&A)"),
                              QKeySequence(QStringLiteral("Ctrl+I")));
+    Menu_Disp_Postal = addEntry(Menu_Disp, QStringLiteral("Menu_Disp_Postal"), QStringLiteral("郵便番号の確認(&Z)..."));
 
     Help = addMenu(bar, QStringLiteral("Help"), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     Help_Mokuji = addEntry(Help, QStringLiteral("Help_Mokuji"), QStringLiteral("目次(&C)"));
@@ -145,6 +146,7 @@ void Adrsbook::buildMenus()
     connect(MeNu_Disp_List, &QAction::triggered, this, &Adrsbook::MeNu_Disp_List_Click);
     connect(Menu_Disp_Print, &QAction::triggered, this, &Adrsbook::Menu_Disp_Print_Click);
     connect(Menu_Disp_All, &QAction::triggered, this, &Adrsbook::Menu_Disp_All_Click);
+    connect(Menu_Disp_Postal, &QAction::triggered, this, &Adrsbook::Menu_Disp_Postal_Click);
     connect(Help_Mokuji, &QAction::triggered, this, &Adrsbook::Help_Mokuji_Click);
     connect(Help_Key, &QAction::triggered, this, &Adrsbook::Help_Key_Click);
     connect(Menu_File_To, &QAction::triggered, this, &Adrsbook::Menu_File_To_Click);

@@ -47,6 +47,7 @@ public:
     void MeNu_Disp_List_Click();
     void Menu_Disp_Print_Click();
     void Menu_Disp_All_Click();
+    void Menu_Disp_Postal_Click(); // 郵便番号の確認
     // ﾍﾙﾌﾟ
     void Help_Mokuji_Click();
     void Help_Key_Click();
@@ -84,6 +85,7 @@ public:
     QAction *MeNu_Disp_List;
     QAction *Menu_Disp_Print;
     QAction *Menu_Disp_All;
+    QAction *Menu_Disp_Postal;
     QMenu *Help;
     QAction *Help_Mokuji;
     QAction *Help_Key;

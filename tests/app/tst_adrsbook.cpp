@@ -6,11 +6,14 @@
 #include "app/adrsbook.h"
 #include "app/toolbarpicture.h"
 
+#include "postal/postaldictionary.h"
+
 #include "platform/codec.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QtEndian>
 #include <QtTest>
 
@@ -382,7 +385,8 @@ void TestAdrsbook::toolBarPressMoveRelease()
     QCOMPARE(w->Label6->text(), QStringLiteral(" バージョン情報"));
     env.boxes.answer(MsgAnswerCode::Ok);
     w->ToolBar_MouseUp(320, 12);
-    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14"));
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14\n郵便番号データ ")
+                                              + PostalDictionary::shared().dateText());
     w->ToolBar_MouseMove(40, 12);
     w->ToolBar_MouseDown(40, 12);
     w->ToolBar_MouseUp(40, 12);
@@ -471,7 +475,11 @@ void TestAdrsbook::helpVersionAndDebug()
 
     env.boxes.answer(MsgAnswerCode::Ok);
     w->Help_Ver_Click();
-    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14"));
+    // The version, then the date of the postal-code data on its own line.
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14\n郵便番号データ ")
+                                              + PostalDictionary::shared().dateText());
+    QVERIFY(QRegularExpression(QStringLiteral("\n郵便番号データ \\d{4}年\\d{1,2}月\\d{1,2}日$"))
+                .match(env.boxes.shown.last().text).hasMatch());
     QCOMPARE(env.boxes.shown.last().icon, MsgIcon::Information);
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("かのて住所録"));
 

@@ -1,13 +1,11 @@
 // One card on the recording printer: where each item lands, in which font,
-// the vertical pitch and the printable-area check; and the all-print loop.
-#include "print/printall.h"
+// the vertical pitch and the printable-area check.
 #include "print/printengine.h"
 #include "print/printtable.h"
 #include "store/settingsfile.h"
 
 #include "platform/fonts.h"
 #include "platform/recordingprinter.h"
-#include "platform/runerror.h"
 
 #include <QtTest>
 
@@ -70,7 +68,6 @@ private slots:
     void verticalPitchAndPrintableArea();
     void digitBoxes();
     void horizontalBeyondThePage();
-    void allPrintLoop();
 };
 
 void TestPrintEngine::positions_data()
@@ -208,62 +205,6 @@ void TestPrintEngine::horizontalBeyondThePage()
     const PrintedText *name = find(*p.printer, QStringLiteral("一郎"));
     QVERIFY(name);
     QVERIFY(qAbs(name->y - 143.0) < 1e-6);
-}
-
-void TestPrintEngine::allPrintLoop()
-{
-    RecordingPrinter printer(QSizeF(96, 142.8));
-    const SettingsRecord s = factorySettings();
-    PrintEngine engine(printer, PrepareLayout(printer, s, 0, storedGroupFonts(s, 0)),
-                       CardCorrections{15.2, 48.2, -5, 7});
-    // Records 1 ... 6; record 4's name is too long for the card; record 6 cannot be read.
-    QStringList started, printing, refused;
-    AllPrintSteps steps;
-    steps.StartRecord = [&](int n) { started << QString::number(n); };
-    steps.CancelRequested = [] { return false; };
-    steps.Compose = [](int n) {
-        if (n == 6)
-            throw RunError(QStringLiteral("レコード 6 を読めません。"));
-        ComposedCard c{sampleCard(), QStringLiteral("名前%1").arg(n), n == 5 ? QStringLiteral("M") : QString()};
-        c.Texts.Items[Layout::Name1] = n == 4 ? QString(20, QChar(u'長')) : QStringLiteral("甲乙丙丁戊己").mid(n - 1, 1);
-        return c;
-    };
-    steps.Printing = [&](const QString &name) { printing << name; };
-    steps.Refused = [&](const QString &name) { refused << name; };
-
-    AllPrintResult r = PrintAll(printer, engine, {6, 2, QString(), true}, steps);
-    QCOMPARE(started, QStringList({"1", "2", "3", "4", "5", "6"}));
-    QCOMPARE(printing, QStringList({"名前1", "名前3", "名前4", "名前5"}));
-    QCOMPARE(refused, QStringList({"名前4"}));
-    QCOMPARE(r.Printed, 3);
-    QCOMPARE(r.LeftOut, QStringList({"名前4"}));
-    QVERIFY(r.Failed);
-    QCOMPARE(r.FailedRecord, 6);
-    QCOMPARE(r.Error, QStringLiteral("レコード 6 を読めません。"));
-    // One document, one page a printed card, the refused card taking none.
-    printer.endDoc();
-    QCOMPARE(printer.documents.size(), 1);
-    QCOMPARE(printer.documents[0].pages, 3);
-    QVERIFY(printer.textsOnPage(1).contains(QStringLiteral("甲")));
-    QVERIFY(printer.textsOnPage(2).contains(QStringLiteral("丙")));
-    QVERIFY(printer.textsOnPage(3).contains(QStringLiteral("戊")));
-    QVERIFY(!find(printer, QStringLiteral("長")));
-
-    // Cancel is heard before the next record; the mark filter is exact.
-    RecordingPrinter second(QSizeF(96, 142.8));
-    PrintEngine engine2(second, PrepareLayout(second, s, 0, storedGroupFonts(s, 0)), CardCorrections{15.2, 48.2, -5, 7});
-    int cards = 0;
-    steps.Printing = [&](const QString &) { ++cards; };
-    steps.CancelRequested = [&] { return cards == 2; };
-    r = PrintAll(second, engine2, {5, 0, QString(), true}, steps);
-    QVERIFY(r.Cancelled);
-    QCOMPARE(r.Printed, 2);
-    QVERIFY(filtersByMark(QStringLiteral(" M")));
-    QVERIFY(!filtersByMark(QStringLiteral("  ")));
-    QVERIFY(markSelected(QStringLiteral("M"), QStringLiteral("M")));
-    QVERIFY(!markSelected(QStringLiteral("M"), QStringLiteral("m")));
-    QVERIFY(!markSelected(QStringLiteral(" M"), QStringLiteral("M")));
-    QVERIFY(markSelected(QStringLiteral(" "), QStringLiteral("x")));
 }
 
 QTEST_MAIN(TestPrintEngine)
