@@ -31,7 +31,9 @@
 // record whose text was left as stored (bytes CP932 cannot decode included). A value holding a line break is refused
 // for a text book (it would split its record over two lines).
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <array>
 
 class DataModule;
 
@@ -40,8 +42,9 @@ QByteArray ReadWholeBook(const DataModule &dm);
 // Refuses (RunError "… が他のプログラムで変更されています。…") a book that
 // another program changed since it was opened: its size no longer matches
 // RecordCount, or for a text book LineIndex. Every change of the book and
-// every run that reads all of it checks this first, so that a record another
-// program added is never dropped or written over. `path` names the book when
+// every run that writes out what it reads of the whole book (sort,
+// conversions, exports) checks this first, so that a record another program
+// added is never dropped or written over. `path` names the book when
 // the current folder is not its folder (the file dialog moves it).
 void RequireUnchangedBook(const DataModule &dm, const QString &path = QString());
 // ReadWholeBook for a whole-file rewrite, refused as above; for a text book
@@ -83,3 +86,20 @@ void DeleteLine(DataModule &dm);
 
 // DeleteRecord or DeleteLine, by the open book's format.
 void DeleteCurrent(DataModule &dm);
+
+// ---- several records at once (the import from other programs) ----
+
+// The ten values of one record, index 1 ... 10 (like FieldText).
+using RecordValues = std::array<QString, 11>;
+
+// Empty when `count` more records fit into the open book; otherwise the
+// message that refuses them (32767 records in a fixed-length book, 1027
+// lines in a text book).
+QString AppendRecordsLimitText(const DataModule &dm, int count);
+
+// Appends the records after the last one, all or none: the whole new book
+// (the old bytes as they are, then the new records) is written into
+// "Temp.adr" and renamed over the book. RecordCount grows by their number and,
+// for a text book, LineIndex describes the new file. Refused (RunError, with
+// nothing written) at the limits and for a text record holding a line break.
+void AppendRecords(DataModule &dm, const QList<RecordValues> &records);
