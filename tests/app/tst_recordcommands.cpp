@@ -7,6 +7,7 @@
 #include "edit/crctdata.h"
 #include "edit/dispdata.h"
 #include "edit/kensaku.h"
+#include "edit/listlab.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +42,7 @@ private slots:
     void searchShowsTheChosenRecord();
     void gatesOfAnEmptyBook();
     void addAppends();
+    void listViewOpensModally();
 };
 
 void TestRecordCommands::correctAfterPicking()
@@ -226,6 +228,36 @@ void TestRecordCommands::addAppends()
     QCOMPARE(env.readFile("e.kno"), TestEnv::record({"新"}));
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルに追加しました。"));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+// 一覧表示 opens the grid modally, with the shortcuts of its menus.
+void TestRecordCommands::listViewOpensModally()
+{
+    TestEnv env;
+    env.writeFile("a.kno", threeRecords());
+    Adrsbook main(*env.dm);
+    openBook(env, main, "a.kno", DataModule::FixedLength);
+    bool ran = false;
+    env.modal.then([&](QDialog &d) {
+        auto &w = static_cast<ListLab &>(d);
+        ran = true;
+        // The shortcuts are those of the menus.
+        if (w.M_I_A->shortcut() != QKeySequence(Qt::Key_F5) || w.M_I_B->shortcut() != QKeySequence(Qt::Key_F6)
+            || w.Menu_End->shortcut() != QKeySequence(Qt::Key_F9)
+            || w.M_E_Del->shortcut() != QKeySequence(Qt::Key_Delete)
+            || w.M_H_Use->shortcut() != QKeySequence(Qt::Key_F3)
+            || w.M_E_Add->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_A)
+            || w.M_E_Chan->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_T))
+            ran = false;
+        if (w.windowTitle() != QStringLiteral("一覧表示") || w.LabNT->text() != QStringLiteral("  名前"))
+            ran = false;
+        w.Menu_End_Click();
+        return QDialog::Rejected;
+    });
+    main.MeNu_Disp_List_Click();
+    QVERIFY(ran);
+    QCOMPARE(env.modal.ran, QStringList{QStringLiteral("ListLab")});
+    QVERIFY(main.Menu_File->isEnabled());
 }
 
 QTEST_MAIN(TestRecordCommands)

@@ -1,6 +1,5 @@
 // 一覧表示: the grid, its scrolling and paging, the selection and the
 // commands that change the book.
-#include "app/adrsbook.h"
 #include "edit/adrsdinp.h"
 #include "edit/crctdata.h"
 #include "edit/listlab.h"
@@ -608,30 +607,6 @@ void TstListLab::helpCloseAndMainWindowCommand()
         QVERIFY(!env.mainWindow.locked);
         QCOMPARE(env.dm->CurrentRecord, 1);
     }
-
-    // Through the main window: 一覧表示 opens the grid modally.
-    Adrsbook main(*env.dm);
-    bool ran = false;
-    env.modal.then([&](QDialog &d) {
-        auto &w = static_cast<ListLab &>(d);
-        ran = true;
-        // The shortcuts are those of the menus.
-        if (w.M_I_A->shortcut() != QKeySequence(Qt::Key_F5) || w.M_I_B->shortcut() != QKeySequence(Qt::Key_F6)
-            || w.Menu_End->shortcut() != QKeySequence(Qt::Key_F9)
-            || w.M_E_Del->shortcut() != QKeySequence(Qt::Key_Delete)
-            || w.M_H_Use->shortcut() != QKeySequence(Qt::Key_F3)
-            || w.M_E_Add->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_A)
-            || w.M_E_Chan->shortcut() != QKeySequence(Qt::CTRL | Qt::Key_T))
-            ran = false;
-        if (w.windowTitle() != QStringLiteral("一覧表示") || w.LabNT->text() != QStringLiteral("  名前"))
-            ran = false;
-        w.Menu_End_Click();
-        return QDialog::Rejected;
-    });
-    main.MeNu_Disp_List_Click();
-    QVERIFY(ran);
-    QCOMPARE(env.modal.ran, QStringList{QStringLiteral("ListLab")});
-    QVERIFY(main.Menu_File->isEnabled());
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
