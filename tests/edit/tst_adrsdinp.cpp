@@ -1,5 +1,6 @@
 // The entry form: what is appended, what the user sees, the edit menu.
 #include "support/testenv.h"
+#include "support/keys.h"
 
 #include "edit/adrsdinp.h"
 #include "store/recordstore.h"
@@ -37,16 +38,6 @@ void type(AdrsDinp &form, const QStringList &values)
 {
     for (int n = 0; n < values.size(); ++n)
         form.Texts[n]->setText(values[n]);
-}
-
-// Types each character as a key press carrying its text (as an input method
-// commits it).
-void keyIn(QWidget *box, const QString &text)
-{
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &press);
-    }
 }
 
 } // namespace
@@ -154,7 +145,6 @@ void TestAdrsDinp::emptyNameIsRefused()
     type(form, {"名", "", "", ""});
     form.Command3_Click();
     QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}) + TestEnv::record({"名"}));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TestAdrsDinp::limitIsRefused()
@@ -173,7 +163,6 @@ void TestAdrsDinp::limitIsRefused()
     QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}));
     QVERIFY(!form.isUnloaded());
     QCOMPARE(form.Text0->text(), QStringLiteral("二"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TestAdrsDinp::closingWithoutSaving()
@@ -203,7 +192,6 @@ void TestAdrsDinp::closingWithoutSaving()
         QVERIFY(!env.mainWindow.locked);
     }
     QCOMPARE(env.readFile("a.kno"), QByteArray());
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TestAdrsDinp::editMenu()

@@ -130,7 +130,6 @@ void TestKensaku::outcomes()
         dialog.close(); // the close box keeps the caller's preset
         QCOMPARE(env.dm->SearchHit, preset);
     }
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 QTEST_MAIN(TestKensaku)

@@ -2,6 +2,8 @@
 // What every test needs: a temporary folder made current, a DataModule with
 // scripted message boxes and modal windows, a recording help system and a
 // fake main window, and helpers to write and read CP932 files.
+// When a TestEnv goes, a message box or modal window that nobody expected
+// fails the running test (unless it has failed already).
 #include "store/datamodule.h"
 
 #include "platform/helpsystem.h"
@@ -30,6 +32,7 @@ public:
     // Opens a book the way the file dialog does; fails the test on error.
     bool open(const QString &name, qint16 format, qint16 mode = 1);
     // Empty when every box and modal window was expected; else what was not.
+    // Checked by the destructor.
     QString unexpected() const;
 
     QTemporaryDir dir;
