@@ -24,7 +24,8 @@ public:
 
 protected:
     // Builds the client area of `width` x `height` twips; with a menu bar
-    // when `withMenuBar`. Controls are children of client().
+    // above it when `withMenuBar`. The window is as large as both, whatever
+    // the bar's height turns out to be. Controls are children of client().
     void buildClient(int width, int height, bool withMenuBar);
     QWidget *client() const { return clientArea; }
     QMenuBar *menuBarWidget() const { return bar; }

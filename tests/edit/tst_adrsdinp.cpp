@@ -1,17 +1,19 @@
 // The entry form: what is appended, what the user sees, the edit menu.
 #include "support/testenv.h"
-#include "support/keys.h"
+#include "support/userinput.h"
 
 #include "edit/adrsdinp.h"
 #include "store/recordstore.h"
 
 #include "platform/codec.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -202,6 +204,15 @@ void TestAdrsDinp::editMenu()
     AdrsDinp form(*env.dm, nullptr);
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    // The bar of データ and 編集 shows above the boxes; a mouse opens its menus.
+    auto *bar = form.findChild<QMenuBar *>(QStringLiteral("MenuBar"));
+    QVERIFY(bar);
+    QVERIFY(bar->height() >= bar->fontMetrics().height());
+    QVERIFY(form.Label10->mapTo(&form, QPoint()).y() >= bar->geometry().bottom());
+    QCOMPARE(form.height(), bar->height() + Twips::toPixelsY(4755));
+    QVERIFY(opensFromBar(bar, form.Menu_Data));
+    QVERIFY(opensFromBar(bar, form.Menu_Edit));
 
     // A button has the focus: all four disabled.
     form.Command4->setFocus();

@@ -2,7 +2,7 @@
 // deleting record after record, in both formats.
 #include "support/testenv.h"
 #include "support/books.h"
-#include "support/keys.h"
+#include "support/userinput.h"
 
 #include "edit/crctdata.h"
 
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -54,6 +55,15 @@ void TestCrctData::correctionModeShowsTheRecord()
     QVERIFY(!form.Command2->isHidden());
     QVERIFY(form.Menu_Edit->isEnabled());
     QCOMPARE(form.Text0->focusPolicy(), Qt::StrongFocus);
+    // The bar of データ and 編集 shows above the boxes; a mouse opens its menus.
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *bar = form.findChild<QMenuBar *>(QStringLiteral("MenuBar"));
+    QVERIFY(bar);
+    QVERIFY(bar->height() >= bar->fontMetrics().height());
+    QVERIFY(form.Label11->mapTo(&form, QPoint()).y() >= bar->geometry().bottom());
+    QVERIFY(opensFromBar(bar, form.Menu_Data));
+    QVERIFY(opensFromBar(bar, form.Menu_Edit));
     form.Command4_Click();
     QVERIFY(form.isUnloaded());
     QVERIFY(!env.mainWindow.locked);

@@ -9,11 +9,13 @@
 #include "platform/codec.h"
 #include "platform/twips.h"
 #include "support/testenv.h"
+#include "support/userinput.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -170,6 +172,11 @@ void TstListLab::scrollRangesAndPageMoves()
             // The keys of the 頁移動 menu.
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));
+            // The menu bar shows above the grid and its menus open.
+            QVERIFY(w.MenuBar->height() >= w.MenuBar->fontMetrics().height());
+            QVERIFY(w.Client->y() >= w.MenuBar->geometry().bottom());
+            for (QMenu *menu : {w.M_Disp, w.M_Edit, w.M_I, w.M_H})
+                QVERIFY2(opensFromBar(w.MenuBar, menu), qPrintable(menu->title()));
             QTest::keyClick(&w, Qt::Key_F5);
             QCOMPARE(w.TopRecord, 12);
             QTest::keyClick(&w, Qt::Key_F6);
