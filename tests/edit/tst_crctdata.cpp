@@ -5,9 +5,12 @@
 #include "support/userinput.h"
 
 #include "edit/crctdata.h"
+#include "edit/entryform.h"
 
 #include "platform/codec.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -327,6 +330,19 @@ void TestCrctData::boxesKeepLoadedValues()
     QCOMPARE(form.Text0->text(), longName.chopped(1));
     keyIn(form.Text0, QStringLiteral("なに"));
     QCOMPARE(form.Text0->text(), longName.chopped(1));
+
+    // A loaded reading in full-width katakana stays; what is typed after it
+    // is half-width. A full box takes what fits of a paste.
+    form.Text1->setFocus();
+    loadBoxText(form.Text1, QStringLiteral("ヤマダ"));
+    form.Text1->end(false);
+    keyIn(form.Text1, QStringLiteral("たろう"));
+    QCOMPARE(form.Text1->text(), QStringLiteral("ヤマダﾀﾛｳ"));
+    QApplication::clipboard()->setText(QStringLiteral("じろうさぶろう"));
+    form.Menu_Ed_Hari_Click();
+    QCOMPARE(form.Text1->text(), QStringLiteral("ヤマダﾀﾛｳｼﾞﾛｳｻﾌﾞ"));
+    QCOMPARE(form.EditedText[Furigana], QStringLiteral("ヤマダﾀﾛｳｼﾞﾛｳｻﾌﾞ"));
+    loadBoxText(form.Text1, QStringLiteral("ﾖﾐ"));
 
     form.Text2->setFocus();
     form.Text2->end(false);

@@ -432,6 +432,8 @@ void TstListLab::correctionOpensTheSelectedRecord()
         caption = form.windowTitle();
         deleteHidden = form.Command3->isHidden();
         form.Text0->setText(QStringLiteral("直した名前"));
+        form.Text2->selectAll();
+        keyIn(form.Text2, QStringLiteral("９８７ー６５４３"));
         form.Command1_Click();
         form.Command4_Click();
         return QDialog::Accepted;
@@ -446,6 +448,7 @@ void TstListLab::correctionOpensTheSelectedRecord()
     // Record 13 is corrected on disk and in the grid; the rest is untouched.
     QStringList corrected = fields(13);
     corrected[0] = QStringLiteral("直した名前");
+    corrected[2] = QStringLiteral("987-6543");
     const QByteArray book = fixedBook(30);
     QCOMPARE(env.readFile(QStringLiteral("b.kno")),
              book.left(12 * 239) + TestEnv::record(corrected) + book.mid(13 * 239));
@@ -508,7 +511,9 @@ void TstListLab::addThroughTheEntryForm()
     env.modal.then([&](QDialog &d) {
         auto &form = static_cast<AdrsDinp &>(d);
         form.Text0->setText(QStringLiteral("新しい人"));
-        form.Text1->setText(QStringLiteral("ｱﾀﾗｼｲ"));
+        // The boxes take what their input-method modes give here too.
+        keyIn(form.Text1, QStringLiteral("あたらしい"));
+        keyIn(form.Text2, QStringLiteral("１２３－４５６７"));
         form.Command1_Click();
         return QDialog::Accepted;
     });
@@ -518,7 +523,8 @@ void TstListLab::addThroughTheEntryForm()
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルに追加しました。"));
     QCOMPARE(env.dm->RecordCount, 13);
     QCOMPARE(env.readFile(QStringLiteral("b.kno")),
-             fixedBook(12) + TestEnv::record({QStringLiteral("新しい人"), QStringLiteral("ｱﾀﾗｼｲ")}));
+             fixedBook(12)
+                 + TestEnv::record({QStringLiteral("新しい人"), QStringLiteral("ｱﾀﾗｼｲ"), QStringLiteral("123-4567")}));
     QCOMPARE(w.VScroll1->maximum(), 2);
     w.M_I_A_Click();
     QCOMPARE(w.LabN[11]->text(), QStringLiteral("新しい人"));
