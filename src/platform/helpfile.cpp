@@ -1,7 +1,7 @@
 #include "platform/helpfile.h"
 
 #include <QFile>
-#include <algorithm>
+#include <QMap>
 
 bool HelpFile::load(const QString &path)
 {
@@ -47,13 +47,18 @@ const HelpTopic *HelpFile::topic(const QString &id) const
     return nullptr;
 }
 
-QList<QPair<QString, QString>> HelpFile::keywordIndex() const
+QList<HelpKeyword> HelpFile::keywordIndex() const
 {
-    QList<QPair<QString, QString>> index;
+    QMap<QString, QStringList> byWord;
     for (const HelpTopic &t : topics)
-        for (const QString &k : t.keywords)
-            index.append({k, t.id});
-    std::stable_sort(index.begin(), index.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const QString &k : t.keywords) {
+            QStringList &ids = byWord[k];
+            if (!ids.contains(t.id))
+                ids.append(t.id);
+        }
+    QList<HelpKeyword> index;
+    index.reserve(byWord.size());
+    for (auto it = byWord.cbegin(); it != byWord.cend(); ++it)
+        index.append({it.key(), it.value()});
     return index;
 }

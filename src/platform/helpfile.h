@@ -15,12 +15,18 @@ struct HelpTopic {
     QString body;
 };
 
+// A keyword of the index and the topics that name it, in file order.
+struct HelpKeyword {
+    QString word;
+    QStringList topicIds;
+};
+
 class HelpFile {
 public:
     bool load(const QString &path);
     static HelpFile parse(const QString &text);
     const HelpTopic *topic(const QString &id) const;
-    // (keyword, topic id) pairs, sorted by keyword.
-    QList<QPair<QString, QString>> keywordIndex() const;
+    // Every keyword once, sorted, with the topics that name it.
+    QList<HelpKeyword> keywordIndex() const;
     QList<HelpTopic> topics;
 };

@@ -2,7 +2,13 @@
 #include "platform/helpfile.h"
 #include "platform/helpwindow.h"
 
+#include "platform/modalrunner.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +21,37 @@ class TestHelpWindow : public QObject {
 private slots:
     void shippedFileHasContentsKeywordsAndContextTopics();
     void windowAnswersEachRequest();
+    void keywordIndexListsEachKeywordOnce();
+    void keysOfTheKeywordSearch();
+    void worksBesideAModalWindow();
 };
+
+namespace {
+
+QString shippedFile()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kanote.hlp"));
+}
+
+HelpWindow *openWindow(HelpSystem &system, int command, int data = 0)
+{
+    system.request(nullptr, shippedFile(), command, data);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *h = qobject_cast<HelpWindow *>(w))
+            if (h->isVisible())
+                return h;
+    return nullptr;
+}
+
+QString titleOf(const QString &id)
+{
+    HelpFile help;
+    help.load(shippedFile());
+    const HelpTopic *topic = help.topic(id);
+    return topic ? topic->title : QString();
+}
+
+} // namespace
 
 void TestHelpWindow::shippedFileHasContentsKeywordsAndContextTopics()
 {
@@ -75,6 +111,122 @@ void TestHelpWindow::windowAnswersEachRequest()
 
     system.request(nullptr, file, 2);
     QTRY_VERIFY(QApplication::topLevelWidgets().indexOf(window) < 0 || !window->isVisible());
+}
+
+void TestHelpWindow::keywordIndexListsEachKeywordOnce()
+{
+    const HelpFile help = HelpFile::parse(QStringLiteral(
+        "@topic a 一つ目\n@keywords 印刷;フォント;印刷\n<p>a</p>\n"
+        "@topic b 二つ目\n@keywords フォント;検索\n<p>b</p>\n"));
+    const QList<HelpKeyword> index = help.keywordIndex();
+    QStringList words;
+    for (const HelpKeyword &k : index)
+        words << k.word;
+    QCOMPARE(words, (QStringList{QStringLiteral("フォント"), QStringLiteral("印刷"), QStringLiteral("検索")}));
+    QCOMPARE(index[0].topicIds, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(index[1].topicIds, QStringList{QStringLiteral("a")});
+
+    // The shipped file: no keyword twice in the window's index; a keyword of
+    // several topics opens a page that links to each of them.
+    QtHelpSystem system;
+    HelpWindow *window = openWindow(system, HelpCommand::Contents);
+    QVERIFY(window);
+    static_cast<HelpSystem &>(system).request(nullptr, shippedFile(), HelpCommand::PartialKey, 0, QString());
+    QStringList shown;
+    for (int i = 0; i < window->index->count(); ++i)
+        shown << window->index->item(i)->text();
+    QVERIFY(shown.size() > 100);
+    QCOMPARE(QSet<QString>(shown.begin(), shown.end()).size(), shown.size());
+    window->keyword->setText(QStringLiteral("フォント"));
+    QCOMPARE(window->index->currentItem()->text(), QStringLiteral("フォント"));
+    QTest::keyClick(window->keyword, Qt::Key_Return);
+    const QString page = window->page->toHtml();
+    for (const char *id : {"options", "4009", "listprint"})
+        QVERIFY2(page.contains(QStringLiteral("#%1\"").arg(QLatin1String(id))), id);
+    QVERIFY(window->page->toPlainText().contains(titleOf(QStringLiteral("options"))));
+}
+
+void TestHelpWindow::keysOfTheKeywordSearch()
+{
+    QtHelpSystem system;
+    HelpWindow *window = openWindow(system, HelpCommand::Contents);
+    QVERIFY(window);
+    static_cast<HelpSystem &>(system).request(nullptr, shippedFile(), HelpCommand::PartialKey, 0, QString());
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(window->keyword->hasFocus());
+    // Typing marks the first keyword that holds the text; Enter opens it.
+    window->keyword->setText(QStringLiteral("一覧表示の"));
+    QCOMPARE(window->index->currentItem()->text(), QStringLiteral("一覧表示の使い方"));
+    QTest::keyClick(window->keyword, Qt::Key_Return);
+    QVERIFY(window->page->toPlainText().startsWith(titleOf(QStringLiteral("4007"))));
+    // Down goes to the index and opens the marked topic; moving on opens the next.
+    window->keyword->setText(QStringLiteral("版"));
+    window->keyword->setText(QStringLiteral("印刷"));
+    QTest::keyClick(window->keyword, Qt::Key_Down);
+    QVERIFY(window->index->hasFocus());
+    const QStringList first = window->index->item(0)->data(Qt::UserRole).toStringList();
+    QCOMPARE(window->index->currentRow(), 0);
+    QVERIFY(window->page->toPlainText().contains(titleOf(first.first())));
+    QTest::keyClick(window->index, Qt::Key_Down);
+    QCOMPARE(window->index->currentRow(), 1);
+    const QStringList second = window->index->item(1)->data(Qt::UserRole).toStringList();
+    QVERIFY(window->page->toPlainText().contains(titleOf(second.first())));
+    // Escape closes the window.
+    QTest::keyClick(window->index, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+}
+
+// Opened from a modal window (the list view's 使い方), the help window takes
+// keys and the mouse while that window stays open.
+void TestHelpWindow::worksBesideAModalWindow()
+{
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("main"));
+    main.resize(200, 100);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QDialog list(&main);
+    list.resize(300, 200);
+    QtHelpSystem system;
+    HelpWindow *window = nullptr;
+    QString typed;
+    bool topicShown = false;
+    bool scrolled = false;
+    bool linkFollowed = false;
+    QTimer::singleShot(0, &list, [&] {
+        window = openWindow(system, HelpCommand::Context, 4007);
+        if (window && QTest::qWaitForWindowActive(window)) {
+            // Keys through the window system, as the user types them.
+            window->keyword->setFocus();
+            for (Qt::Key key : {Qt::Key_F, Qt::Key_O, Qt::Key_N})
+                QTest::keyClick(window->windowHandle(), key);
+            typed = window->keyword->text();
+            // The mouse on a link of the contents page.
+            static_cast<HelpSystem &>(system).request(&list, shippedFile(), HelpCommand::Contents);
+            window->page->resize(window->page->width(), 200);
+            QScrollBar *bar = window->page->verticalScrollBar();
+            QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+            window->page->setFocus();
+            QTest::keyClick(window->windowHandle(), Qt::Key_PageDown);
+            scrolled = bar->value() > 0;
+            bar->setValue(0);
+            const QTextCursor found = window->page->document()->find(QStringLiteral("ツールバー"));
+            const QRect where = window->page->cursorRect(found);
+            const QPoint at = window->page->viewport()->mapTo(window, where.center() - QPoint(where.width() / 2 + 4, 0));
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+            linkFollowed = window->page->toPlainText().startsWith(titleOf(QStringLiteral("toolbar")));
+            topicShown = true;
+        }
+        list.reject();
+    });
+    QtModalRunner runner;
+    runner.run(list);
+    QVERIFY(window);
+    QVERIFY(topicShown);
+    QCOMPARE(typed, QStringLiteral("fon"));
+    QVERIFY(scrolled);
+    QVERIFY(linkFollowed);
 }
 
 QTEST_MAIN(TestHelpWindow)
