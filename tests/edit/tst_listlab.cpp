@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -62,6 +63,7 @@ class TstListLab : public QObject {
 private slots:
     void rowTextColumnsLineUp();
     void scrollRangesAndPageMoves();
+    void wheelAndPageKeysMoveTheRows();
     void selectionColoursAndCorrectionTarget();
     void duplicateRecordFourOfSix();
     void duplicateRefusals();
@@ -206,6 +208,47 @@ void TstListLab::scrollRangesAndPageMoves()
     QCOMPARE(w.LabN[11]->text(), QStringLiteral("最後"));
     QVERIFY(w.Lab[11]->text().endsWith(QStringLiteral("　ﾏｰｸ;残り")));
     QCOMPARE(ListRow::cellCount(w.Lab[11]->text()), 208 + 2 + 8);
+}
+
+// The mouse wheel over the grid moves the rows as the vertical scroll bar
+// does; Page Down and Page Up are 次頁 and 前頁.
+void TstListLab::wheelAndPageKeysMoveTheRows()
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(30));
+    QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
+    ListLab w(*env.dm);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto wheel = [](QWidget *over, int notches) {
+        const QPointF at(over->width() / 2, over->height() / 2);
+        QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        // As the window system delivers it: to the widget under the mouse,
+        // then up to the first that takes it.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(over, &event);
+    };
+    const int perNotch = QApplication::wheelScrollLines();
+    wheel(w.LabN[2], 1); // over the names
+    QCOMPARE(w.TopRecord, 1 + perNotch);
+    QCOMPARE(w.VScroll1->value(), int(w.TopRecord));
+    QCOMPARE(w.LabN[0]->text(), QStringLiteral("名前%1").arg(1 + perNotch));
+    wheel(w.Lab[5], 1); // over the wide pane
+    QCOMPARE(w.TopRecord, 1 + 2 * perNotch);
+    wheel(w.Lab[5], -1);
+    QCOMPARE(w.TopRecord, 1 + perNotch);
+    wheel(w.LabNT, -10); // never above the first record
+    QCOMPARE(w.TopRecord, 1);
+
+    QTest::keyClick(w.windowHandle(), Qt::Key_PageDown);
+    QCOMPARE(w.TopRecord, 12);
+    QTest::keyClick(w.windowHandle(), Qt::Key_PageDown);
+    QCOMPARE(w.TopRecord, 19);
+    QTest::keyClick(w.windowHandle(), Qt::Key_PageUp);
+    QCOMPARE(w.TopRecord, 8);
+    QCOMPARE(w.LabN[0]->text(), QStringLiteral("名前8"));
+    w.Menu_End_Click();
 }
 
 void TstListLab::selectionColoursAndCorrectionTarget()
