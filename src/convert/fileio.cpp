@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -539,6 +540,15 @@ void FileIO::Command2_Click()
 {
     dm.FileMode = -1;
     reject();
+}
+
+void FileIO::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command2_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FileIO::restoreOpenBook()

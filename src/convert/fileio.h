@@ -99,6 +99,8 @@ public:
     qint16 BySelection = 0;
 
     void done(int result) override;
+    // Escape is ｷｬﾝｾﾙ.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString modeCaption() const;

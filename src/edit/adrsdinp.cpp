@@ -47,7 +47,6 @@ AdrsDinp::AdrsDinp(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("AdrsDinp"));
     setWindowTitle(QStringLiteral("データ入力"));
     setFont(Fonts::make(Fonts::Gothic, 12));
-    setEscapeCloses(false);
     buildClient(6510, 4755, true);
     buildMenus();
     buildControls();
@@ -106,6 +105,7 @@ void AdrsDinp::buildControls()
     connect(Command1, &QPushButton::clicked, this, &AdrsDinp::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &AdrsDinp::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &AdrsDinp::Command4_Click);
+    setCloseButton(Command4);
 
     // Tab order: the boxes 0 ... 9, then 保存して閉じる, 保存して次へ, 閉じる.
     QList<QWidget *> order(Texts.begin(), Texts.end());

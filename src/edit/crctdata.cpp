@@ -45,7 +45,6 @@ CrctData::CrctData(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("CrctData"));
     setWindowTitle(QStringLiteral("データ修正/削除"));
     setFont(Fonts::make(Fonts::Mincho, 12));
-    setEscapeCloses(false);
     buildClient(6510, 4800, true);
     buildMenus();
     buildControls();
@@ -94,6 +93,7 @@ void CrctData::buildControls()
     connect(Command2, &QPushButton::clicked, this, &CrctData::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &CrctData::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &CrctData::Command4_Click);
+    setCloseButton(Command4);
 
     QList<QWidget *> order(Texts.begin(), Texts.end());
     order << Command1 << Command2 << Command3 << Command4;

@@ -93,6 +93,7 @@ DispData::DispData(DataModule &data, QWidget *parent)
     Command3->setFont(Fonts::make(Fonts::Gothic, 9.75));
     Command3->setGeometry(Twips::rect(4890, 4100, 1500, 375));
     Command3->setAutoDefault(false);
+    setCloseButton(Command3);
 
     Form_Load();
 

@@ -5,6 +5,7 @@
 #include "platform/modalrunner.h"
 #include "platform/twips.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -98,8 +99,10 @@ void FormDialog::done(int result)
 
 void FormDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (!escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (closeButton && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (!closeButton->isHidden() && closeButton->isEnabled())
+            closeButton->click();
         return;
     }
     QDialog::keyPressEvent(event);

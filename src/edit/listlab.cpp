@@ -475,7 +475,7 @@ void ListLab::keyPressEvent(QKeyEvent *event)
     if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         switch (event->key()) {
         case Qt::Key_Escape:
-            event->accept();
+            Menu_End_Click();
             return;
         case Qt::Key_PageDown:
             M_I_A_Click();

@@ -103,7 +103,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
-    // Page Down and Page Up are 次頁 and 前頁.
+    // Page Down and Page Up are 次頁 and 前頁; Escape is 閉じる.
     void keyPressEvent(QKeyEvent *event) override;
     // The wheel over the grid moves the rows as the vertical scroll bar
     // does (sideways wheels move the wide pane).

@@ -266,6 +266,20 @@ void TstFileIO::cancelKeepsOpenBook()
     QCOMPARE(dm.RecordCount, qint16(2));
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
+
+    // Escape is ｷｬﾝｾﾙ.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("other.kno"));
+        QTest::keyClick(d.SelFile, Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(dm.FileMode, qint16(-1));
+    QCOMPARE(dm.OpenStatus, qint16(1));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QCOMPARE(dm.RecordCount, qint16(2));
 }
 
 void TstFileIO::foldersAndLastFolder()

@@ -380,17 +380,15 @@ void TestAdrsDinp::realModalRuns()
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     QtModalRunner runner;
     env.dm->Platform.Modal = &runner;
-    // 閉じる, the close box and the menu each end the run and unload once;
-    // Esc does not close the form (there is no cancel button).
+    // 閉じる, the close box, the menu and Esc each end the run and unload
+    // once; Esc is 閉じる, so what was typed and not saved is dropped.
     const QList<std::function<void(AdrsDinp &)>> routes = {
         [](AdrsDinp &f) { f.Command4->click(); },
         [](AdrsDinp &f) { f.close(); },
+        [](AdrsDinp &f) { f.Menu_End->trigger(); },
         [](AdrsDinp &f) {
             f.Text0->setText(QStringLiteral("打ちかけ"));
             QTest::keyClick(f.Text0, Qt::Key_Escape);
-            QVERIFY(!f.isUnloaded());
-            QCOMPARE(f.Text0->text(), QStringLiteral("打ちかけ"));
-            f.Menu_End->trigger();
         },
         [](AdrsDinp &f) {
             f.Text0->setText(QStringLiteral("名"));

@@ -110,6 +110,20 @@ void TestCrctData::restoreAndTheClosingQuestion()
     }
     env.boxes.shown.clear();
     {
+        // Escape is 閉じる: the same question.
+        dm.CurrentRecord = 2;
+        CrctData form(dm, nullptr);
+        form.prepare(CrctData::Mode::Correct);
+        form.Text5->setText(QStringLiteral("04"));
+        env.boxes.answer(MsgAnswerCode::No);
+        QTest::keyClick(form.Text5, Qt::Key_Escape);
+        QVERIFY(form.isUnloaded());
+        QCOMPARE(env.boxes.shown.size(), 1);
+        QCOMPARE(env.boxes.shown[0].text, Question);
+        QCOMPARE(env.readFile("a.kno"), book);
+    }
+    env.boxes.shown.clear();
+    {
         // An edit and Yes: stored, with its message.
         dm.CurrentRecord = 3;
         CrctData form(dm, nullptr);
@@ -245,6 +259,14 @@ void TestCrctData::deletionModeNeverStores()
     form.Text0->setText(QStringLiteral("書き換え"));
     form.close();
     QVERIFY(form.isUnloaded());
+    QCOMPARE(env.readFile("a.kno"), book);
+    QVERIFY2(env.boxes.shown.isEmpty(), qPrintable(env.boxes.describe()));
+    // Escape closes it as 閉じる does, asking nothing.
+    CrctData again(*env.dm, nullptr);
+    again.prepare(CrctData::Mode::Delete);
+    again.Text0->setText(QStringLiteral("書き換え"));
+    QTest::keyClick(again.Command3, Qt::Key_Escape);
+    QVERIFY(again.isUnloaded());
     QCOMPARE(env.readFile("a.kno"), book);
     QVERIFY2(env.boxes.shown.isEmpty(), qPrintable(env.boxes.describe()));
 }

@@ -76,6 +76,7 @@ void TestDispData::keysStep_data()
     QTest::newRow("Page Up: back to the first") << int(Qt::Key_PageUp) << 1;
     QTest::newRow("End: the last") << int(Qt::Key_End) << 12;
     QTest::newRow("Home: the first") << int(Qt::Key_Home) << 1;
+    QTest::newRow("Escape: 閉じる") << int(Qt::Key_Escape) << 5;
 }
 
 // Keys reach the window as the user presses them, and step as the arrows
@@ -98,6 +99,8 @@ void TestDispData::keysStep()
     QCOMPARE(form.ShownRecord, shown);
     QCOMPARE(form.Label11->text(), QStringLiteral(" %1").arg(shown));
     QVERIFY(form.Lab01->text().startsWith(QStringLiteral("名前%1 ").arg(shown)));
+    QCOMPARE(form.isUnloaded(), key == Qt::Key_Escape);
+    QCOMPARE(env.mainWindow.locked, key != Qt::Key_Escape);
     form.Command3_Click();
 }
 
