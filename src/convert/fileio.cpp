@@ -286,7 +286,9 @@ void FileIO::Form_Load()
 
     // The remembered folder, or where we are when it is gone.
     fillDrives();
-    QString folder = trimRightBlanks(dm.Settings.LastFolder).trimmed();
+    // Only the half-width blanks that fill the stored value go (a folder
+    // name may end in a full-width blank).
+    QString folder = trimRightBlanks(dm.Settings.LastFolder);
     if (!QFileInfo(folder).isDir())
         folder = EntryFolder;
     {

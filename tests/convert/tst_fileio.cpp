@@ -322,6 +322,16 @@ void TstFileIO::foldersAndLastFolder()
     QCOMPARE(canonical(QDir::currentPath()), canonical(deep));
     again.Command2_Click();
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
+
+    // Only the half-width blanks that fill the remembered folder go: a
+    // folder whose name ends in a full-width blank is found again.
+    const QString spaced = env.path(QStringLiteral("住所　"));
+    QVERIFY(QDir().mkpath(spaced));
+    QVERIFY(spaced.size() < 41);
+    dm.Settings.LastFolder = spaced.leftJustified(41, QLatin1Char(' '));
+    FileIO third(dm);
+    QCOMPARE(canonical(third.SelectDir->path()), canonical(spaced));
+    third.Command2_Click();
 }
 
 void TstFileIO::saveAsCopy()
