@@ -265,7 +265,8 @@ int FileIO::driveIndexOf(const QString &folder) const
 
 void FileIO::Form_Load()
 {
-    dm.Trace(QStringLiteral("FileIO"));
+    // The dialog's entry lasts as long as the dialog.
+    dialogTrace.emplace(dm, QStringLiteral("FileIO"));
     EntryFolder = QDir::currentPath();
 
     // The open book, to be put back if nothing is completed.
@@ -413,7 +414,7 @@ void FileIO::Command1_Click()
     if (typed.isEmpty() || typed == QStringLiteral("*.kno"))
         return;
 
-    dm.Trace(QStringLiteral("Command1"));
+    const TraceEntry trace(dm, QStringLiteral("Command1"));
     dm.SavedPointer = Pointer::current();
     try {
         // A name typed with its folder: that folder becomes the dialog's.

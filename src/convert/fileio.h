@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QListWidget>
 #include <array>
+#include <optional>
 
 #include "store/datamodule.h"
 
@@ -125,4 +126,6 @@ private:
     OpenBook entryBook;
     bool bookTouched = false;
     bool unloaded = false;
+    // " > FileIO" in CallTrace while the dialog is open.
+    std::optional<TraceEntry> dialogTrace;
 };

@@ -194,7 +194,7 @@ bool AdrsDinp::save(const QString &handler)
 
 void AdrsDinp::Command1_Click()
 {
-    dm.Trace(QStringLiteral("Command1_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command1_Click"));
     if (!hasName() || !save(QStringLiteral("Command1_Click")))
         return;
     closeForm(QDialog::Accepted);
@@ -203,7 +203,7 @@ void AdrsDinp::Command1_Click()
 
 void AdrsDinp::Command3_Click()
 {
-    dm.Trace(QStringLiteral("Command3_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command3_Click"));
     if (!hasName() || !save(QStringLiteral("Command3_Click")))
         return;
     Label11->setText(recordNumberText(dm.RecordCount + 1));

@@ -152,7 +152,7 @@ void CrctData::Form_Load()
 {
     dm.LockMainMenus();
     placeOnScreen();
-    dm.Trace(QStringLiteral("Form_Load"));
+    const TraceEntry trace(dm, QStringLiteral("Form_Load"));
     try {
         LoadRecord();
     } catch (const RunError &error) {
@@ -208,13 +208,13 @@ bool CrctData::store(const QString &handler)
 
 void CrctData::Command1_Click()
 {
-    dm.Trace(QStringLiteral("Command1_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command1_Click"));
     store(QStringLiteral("Command1_Click"));
 }
 
 void CrctData::Command2_Click()
 {
-    dm.Trace(QStringLiteral("Command2_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command2_Click"));
     try {
         LoadRecord();
     } catch (const RunError &error) {
@@ -224,7 +224,7 @@ void CrctData::Command2_Click()
 
 void CrctData::Command3_Click()
 {
-    dm.Trace(QStringLiteral("Command3_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command3_Click"));
     const QString name = trimBlanks(SavedText[Name]);
     dm.Msg(this, QStringLiteral("「") + name + QStringLiteral("」を削除します。"), MsgIcon::None,
            MsgButtons::OkCancel);
@@ -282,7 +282,7 @@ bool CrctData::Form_QueryUnload()
            MsgIcon::Exclamation, MsgButtons::YesNo, QStringLiteral("修正処理"));
     if (dm.MsgAnswer != MsgAnswerCode::Yes)
         return true;
-    dm.Trace(QStringLiteral("Form_Unload"));
+    const TraceEntry trace(dm, QStringLiteral("Form_Unload"));
     return store(QStringLiteral("Form_Unload"));
 }
 

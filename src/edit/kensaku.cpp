@@ -83,7 +83,7 @@ void Kensaku::Form_Load()
 
 void Kensaku::fill(const QString &handler)
 {
-    dm.Trace(handler);
+    const TraceEntry trace(dm, handler);
     try {
         FillList();
     } catch (const RunError &error) {
