@@ -2,12 +2,15 @@
 #include "platform/helpfile.h"
 #include "platform/helpwindow.h"
 
+#include "platform/fonts.h"
 #include "platform/modalrunner.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontInfo>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QDir>
 #include <QLineEdit>
@@ -20,6 +23,8 @@ class TestHelpWindow : public QObject {
     Q_OBJECT
 private slots:
     void shippedFileHasContentsKeywordsAndContextTopics();
+    void pagesShowOnlyTheBlanksWritten();
+    void namesTheFontsReallyUsed();
     void windowAnswersEachRequest();
     void keywordIndexListsEachKeywordOnce();
     void keysOfTheKeywordSearch();
@@ -82,6 +87,55 @@ void TestHelpWindow::shippedFileHasContentsKeywordsAndContextTopics()
             const QString target = it.next().captured(1);
             QVERIFY2(help.topic(target), qPrintable(t.id + QStringLiteral(" -> ") + target));
         }
+}
+
+void TestHelpWindow::pagesShowOnlyTheBlanksWritten()
+{
+    const HelpFile help = HelpFile::parse(QStringLiteral(
+        "@topic a 題\n<p>一行目の文で、\n二行目に続きます。\n<b>太字</b>\nのあとも。\nEnglish\nwords［開　く］</p>\n"));
+    QTextDocument page;
+    page.setHtml(help.topic(QStringLiteral("a"))->body);
+    QCOMPARE(page.toRawText().trimmed(), QStringLiteral("一行目の文で、二行目に続きます。太字のあとも。English words［開　く］"));
+
+    // The shipped file: a blank between two Japanese characters on a page
+    // is one that the file writes on one line ("ＭＳ 明朝", quoted messages),
+    // never a line break.
+    QFile file(shippedFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString source = QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    HelpFile shipped;
+    QVERIFY(shipped.load(shippedFile()));
+    const QRegularExpression blank(QStringLiteral("([^\\x00-\\x7F]) ([^\\x00-\\x7F])"));
+    for (const HelpTopic &t : shipped.topics) {
+        page.setHtml(t.body);
+        // Full-width blanks as they are; paragraphs on lines of their own.
+        const QString text = page.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+                                 .replace(QChar::LineSeparator, QLatin1Char('\n'));
+        for (auto it = blank.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const QString around = text.mid(qMax<qsizetype>(0, m.capturedStart() - 10), 24)
+                                       .replace(QLatin1Char('\n'), QLatin1Char('/'));
+            QVERIFY2(source.contains(m.captured(0)), qPrintable(t.id + QStringLiteral(": ") + around));
+        }
+    }
+}
+
+// The help names the fonts the program gets on this system for the names
+// its texts use.
+void TestHelpWindow::namesTheFontsReallyUsed()
+{
+    Fonts::installSubstitutions();
+    HelpFile help;
+    QVERIFY(help.load(shippedFile()));
+    const HelpTopic *fonts = help.topic(QStringLiteral("fonts"));
+    QVERIFY(fonts);
+    for (const QString &name : {Fonts::Mincho, Fonts::Gothic}) {
+        const QString used = QFontInfo(Fonts::make(name, 12)).family();
+        QVERIFY2(used.startsWith(QStringLiteral("IPA")), qPrintable(name + QStringLiteral(" -> ") + used));
+        QVERIFY2(fonts->body.contains(used), qPrintable(used));
+        QCOMPARE(QFont::substitute(name).toLower(), used.toLower());
+    }
+    QVERIFY(help.topic(QStringLiteral("options"))->body.contains(QStringLiteral("IPAMincho")));
 }
 
 void TestHelpWindow::windowAnswersEachRequest()
