@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QtEndian>
+#include <QDialog>
 #include <QtTest>
 
 class TestAdrsbook : public QObject {
@@ -394,6 +395,17 @@ void TestAdrsbook::toolBarPressMoveRelease()
     w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
     QCOMPARE(w->Lab01->text(), QStringLiteral("other.kno"));
     QCOMPARE(env.dm->RecordCount, qint16(1));
+
+    // A press counts where it is, even when no move reached the tool bar
+    // before it (the pointer moved while a modal window held the input):
+    // the button under the pointer runs, not the one last passed over.
+    w->ToolBar_MouseMove(70, 12); // 追加
+    w->ToolBar_MouseDown(250, 12); // 一覧表示, without a move
+    QCOMPARE(w->PressedButton, 9);
+    QCOMPARE(w->Label6->text(), QStringLiteral(" 一覧表示"));
+    env.modal.then([](QDialog &d) { d.reject(); return int(QDialog::Rejected); });
+    w->ToolBar_MouseUp(250, 12);
+    QCOMPARE(env.modal.ran, QStringList{QStringLiteral("ListLab")});
 }
 
 void TestAdrsbook::recordGates()
