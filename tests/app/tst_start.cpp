@@ -11,32 +11,33 @@ namespace {
 const QByteArray NoDisplay = QByteArray("kanote は画面 (X11 または Wayland) が必要です。\n")
     + "kanote needs a display (X11 or Wayland).\n";
 
-// The environment of a terminal without any display.
-QProcessEnvironment withoutDisplay()
+// Writes an executable shell script; `body` may leave a note in dir/ran.
+void script(const QString &path, const QString &body)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    return env;
-}
-
-// A command in `bin` that only leaves a note that it ran.
-void fakeCommand(const QString &bin, const QString &name, int status = 0)
-{
-    QFile file(QDir(bin).filePath(name));
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("#!/bin/sh\necho \"$0 $*\" >> \"%1/ran\"\nexit %2\n")
-                   .arg(QFileInfo(bin).absolutePath())
-                   .arg(status)
-                   .toUtf8());
+    file.write(QByteArray("#!/bin/sh\n") + body.toUtf8() + "\n");
     file.close();
     QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
 }
 
-void copyScript(const QString &from, const QString &to)
+// Runs `command` without any display and with PATH = `path`; its status,
+// and what it said on stderr in `said`.
+int run(const QString &command, const QStringList &args, const QString &path, QByteArray &said)
 {
-    QVERIFY(QDir().mkpath(QFileInfo(to).absolutePath()));
-    QVERIFY(QFile::copy(from, to));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    if (!path.isEmpty())
+        env.insert(QStringLiteral("PATH"), path);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(command, args);
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    said = process.readAllStandardError();
+    return process.exitCode();
 }
 
 } // namespace
@@ -44,81 +45,55 @@ void copyScript(const QString &from, const QString &to)
 class TestStart : public QObject {
     Q_OBJECT
 private slots:
-    void programWithoutADisplay();
-    void runScriptChecksTheDisplayFirst();
+    void withoutADisplay();
     void setupWithoutRootOrSudoNamesThePackages();
 };
 
-void TestStart::programWithoutADisplay()
+// The program and run.sh say the same and end with status 2; run.sh sets
+// up and builds nothing first.
+void TestStart::withoutADisplay()
 {
-    QProcess program;
-    program.setProcessEnvironment(withoutDisplay());
-    program.start(QStringLiteral(KANOTE_BINARY), QStringList());
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 2);
-    QCOMPARE(program.readAllStandardError(), NoDisplay);
-}
+    QByteArray said;
+    QCOMPARE(run(QStringLiteral(KANOTE_BINARY), {}, QString(), said), 2);
+    QCOMPARE(said, NoDisplay);
 
-void TestStart::runScriptChecksTheDisplayFirst()
-{
-    // run.sh in a folder of its own, whose set-up and build only leave notes.
     QTemporaryDir dir;
-    copyScript(QStringLiteral(KANOTE_SOURCE_DIR "/run.sh"), dir.filePath(QStringLiteral("run.sh")));
-    const QString bin = dir.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
-    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("scripts"))));
-    fakeCommand(dir.filePath(QStringLiteral("scripts")), QStringLiteral("setup.sh"));
-    fakeCommand(bin, QStringLiteral("cmake"));
-    QProcessEnvironment env = withoutDisplay();
-    env.insert(QStringLiteral("PATH"), bin + QStringLiteral(":/usr/bin:/bin"));
-    QProcess run;
-    run.setProcessEnvironment(env);
-    run.start(QStringLiteral("/bin/bash"), {dir.filePath(QStringLiteral("run.sh"))});
-    QVERIFY(run.waitForFinished(20000));
-    QCOMPARE(run.exitCode(), 2);
-    QCOMPARE(run.readAllStandardError(), NoDisplay);
+    QVERIFY(QFile::copy(QStringLiteral(KANOTE_SOURCE_DIR "/run.sh"), dir.filePath(QStringLiteral("run.sh"))));
+    const QString note = QStringLiteral("echo \"$0\" >> %1/ran").arg(dir.path());
+    script(dir.filePath(QStringLiteral("scripts/setup.sh")), note);
+    script(dir.filePath(QStringLiteral("bin/cmake")), note);
+    QCOMPARE(run(QStringLiteral("/bin/bash"), {dir.filePath(QStringLiteral("run.sh"))},
+                 dir.filePath(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"), said),
+             2);
+    QCOMPARE(said, NoDisplay);
     QVERIFY2(!QFile::exists(dir.filePath(QStringLiteral("ran"))), "nothing is set up or built");
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("scripts/ran"))));
 }
 
 void TestStart::setupWithoutRootOrSudoNamesThePackages()
 {
-    // A user (id 1000) on whose machine no package is installed yet and
-    // there is no sudo: only the commands the script may use are there.
+    // User 1000 on a machine without the packages and without sudo: only
+    // the commands the script may use are there, and they leave notes.
     QTemporaryDir dir;
-    copyScript(QStringLiteral(KANOTE_SOURCE_DIR "/scripts/setup.sh"), dir.filePath(QStringLiteral("scripts/setup.sh")));
+    const QString setup = dir.filePath(QStringLiteral("scripts/setup.sh"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("scripts"))));
+    QVERIFY(QFile::copy(QStringLiteral(KANOTE_SOURCE_DIR "/scripts/setup.sh"), setup));
     const QString bin = dir.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
-    QFile id(QDir(bin).filePath(QStringLiteral("id")));
-    QVERIFY(id.open(QIODevice::WriteOnly));
-    id.write("#!/bin/sh\necho 1000\n");
-    id.close();
-    QVERIFY(id.setPermissions(id.permissions() | QFileDevice::ExeOwner));
-    fakeCommand(bin, QStringLiteral("dpkg"), 1);
-    fakeCommand(bin, QStringLiteral("apt-get"));
-    fakeCommand(bin, QStringLiteral("cmake"));
-    QVERIFY(QFile::link(QStringLiteral("/usr/bin/dirname"), QDir(bin).filePath(QStringLiteral("dirname"))));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PATH"), bin);
-    QProcess setup;
-    setup.setProcessEnvironment(env);
-    setup.start(QStringLiteral("/bin/bash"), {dir.filePath(QStringLiteral("scripts/setup.sh"))});
-    QVERIFY(setup.waitForFinished(20000));
-    const QString said = QString::fromUtf8(setup.readAllStandardError());
-    QCOMPARE(setup.exitCode(), 1);
-    QVERIFY2(!said.contains(QStringLiteral("command not found")), qPrintable(said));
+    const QString note = QStringLiteral("echo \"$0\" >> %1/ran").arg(dir.path());
+    script(bin + QStringLiteral("/id"), QStringLiteral("echo 1000"));
+    script(bin + QStringLiteral("/dpkg"), QStringLiteral("exit 1"));
+    script(bin + QStringLiteral("/apt-get"), note);
+    script(bin + QStringLiteral("/cmake"), note);
+    QVERIFY(QFile::link(QStringLiteral("/usr/bin/dirname"), bin + QStringLiteral("/dirname")));
+    QByteArray bytes;
+    QCOMPARE(run(QStringLiteral("/bin/bash"), {setup}, bin, bytes), 1);
+    const QString said = QString::fromUtf8(bytes);
+    QVERIFY2(!said.contains(QStringLiteral("not found")), qPrintable(said));
     for (const char *package : {"qt6-base-dev", "qt6-base-dev-tools", "fonts-ipafont-mincho",
                                 "fonts-ipafont-gothic", "cmake", "ninja-build", "g++"})
         QVERIFY2(said.contains(QLatin1String(package)), package);
-    QVERIFY2(said.contains(QStringLiteral("apt-get install -y qt6-base-dev")), qPrintable(said));
-    QVERIFY2(said.contains(QStringLiteral("as root")), qPrintable(said));
-    // Nothing was installed or configured.
-    QFile ran(dir.filePath(QStringLiteral("ran")));
-    QVERIFY(ran.open(QIODevice::ReadOnly));
-    const QString calls = QString::fromUtf8(ran.readAll());
-    QVERIFY2(!calls.contains(bin + QStringLiteral("/apt-get")) && !calls.contains(bin + QStringLiteral("/cmake")),
-             qPrintable(calls));
+    QVERIFY2(said.contains(QStringLiteral("as root")) && said.contains(QStringLiteral("apt-get install -y qt6-base-dev")),
+             qPrintable(said));
+    QVERIFY2(!QFile::exists(dir.filePath(QStringLiteral("ran"))), "nothing is installed or configured");
 }
 
 QTEST_GUILESS_MAIN(TestStart)
