@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(qt6-base-dev qt6-base-dev-tools fonts-ipafont-mincho fonts-ipafont-gothic cmake ninja-build g++)
+packages=(qt6-base-dev qt6-base-dev-tools fonts-ipafont-mincho fonts-ipafont-gothic cmake ninja-build g++
+          poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,6 +1,7 @@
 #include "app/adrsbook.h"
 
 #include "app/toolbarpicture.h"
+#include "print/princard.h"
 #include "store/datamodule.h"
 #include "store/settingsfile.h"
 
@@ -88,6 +89,8 @@ void Adrsbook::buildMenus()
     Menu_File_Hozon = addEntry(Menu_File, QStringLiteral("Menu_File_Hozon"), QStringLiteral("名前を付けて保存(&A)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_A"));
     Menu_File_SRead = addEntry(Menu_File, QStringLiteral("Menu_File_SRead"), QStringLiteral("項目選択定義(&S)..."));
+    Menu_File_Import = addEntry(Menu_File, QStringLiteral("Menu_File_Import"), QStringLiteral("他のソフトから読み込み(&I)..."));
+    Menu_File_Export = addEntry(Menu_File, QStringLiteral("Menu_File_Export"), QStringLiteral("他のソフト用に書き出し(&E)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_B"));
     Menu_File_Kugiri = addEntry(Menu_File, QStringLiteral("Menu_File_Kugiri"), QStringLiteral("オプション(&K)..."));
     Menu_File->addSeparator()->setObjectName(QStringLiteral("Menu_File_Sep"));
@@ -114,6 +117,7 @@ void Adrsbook::buildMenus()
                                QKeySequence(QStringLiteral("Ctrl+P")));
     Menu_Disp_All = addEntry(Menu_Disp, QStringLiteral("Menu_Disp_All"), QStringLiteral("一覧印刷(&A)"),
                              QKeySequence(QStringLiteral("Ctrl+I")));
+    Menu_Disp_Postal = addEntry(Menu_Disp, QStringLiteral("Menu_Disp_Postal"), QStringLiteral("郵便番号の確認(&Z)..."));
 
     Help = addMenu(bar, QStringLiteral("Help"), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     Help_Mokuji = addEntry(Help, QStringLiteral("Help_Mokuji"), QStringLiteral("目次(&C)"));
@@ -129,6 +133,8 @@ void Adrsbook::buildMenus()
     connect(Menu_File_Close, &QAction::triggered, this, &Adrsbook::Menu_File_Close_Click);
     connect(Menu_File_Hozon, &QAction::triggered, this, &Adrsbook::Menu_File_Hozon_Click);
     connect(Menu_File_SRead, &QAction::triggered, this, &Adrsbook::Menu_File_SRead_Click);
+    connect(Menu_File_Import, &QAction::triggered, this, &Adrsbook::Menu_File_Import_Click);
+    connect(Menu_File_Export, &QAction::triggered, this, &Adrsbook::Menu_File_Export_Click);
     connect(Menu_File_Kugiri, &QAction::triggered, this, &Adrsbook::Menu_File_Kugiri_Click);
     connect(Menu_File_Quit, &QAction::triggered, this, &Adrsbook::Menu_File_Quit_Click);
     connect(Menu_Edit_Add, &QAction::triggered, this, &Adrsbook::Menu_Edit_Add_Click);
@@ -140,6 +146,7 @@ void Adrsbook::buildMenus()
     connect(MeNu_Disp_List, &QAction::triggered, this, &Adrsbook::MeNu_Disp_List_Click);
     connect(Menu_Disp_Print, &QAction::triggered, this, &Adrsbook::Menu_Disp_Print_Click);
     connect(Menu_Disp_All, &QAction::triggered, this, &Adrsbook::Menu_Disp_All_Click);
+    connect(Menu_Disp_Postal, &QAction::triggered, this, &Adrsbook::Menu_Disp_Postal_Click);
     connect(Help_Mokuji, &QAction::triggered, this, &Adrsbook::Help_Mokuji_Click);
     connect(Help_Key, &QAction::triggered, this, &Adrsbook::Help_Key_Click);
     connect(Menu_File_To, &QAction::triggered, this, &Adrsbook::Menu_File_To_Click);
@@ -269,6 +276,12 @@ void Adrsbook::Form_Unload()
 
 void Adrsbook::closeEvent(QCloseEvent *event)
 {
+    // The print dialog stores its values before the settings are written;
+    // while it prints it stays, and so does the program.
+    if (printDialog && !printDialog->close()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -391,6 +404,7 @@ void Adrsbook::showFileOpenState()
     Lab01->setText(dm.CurrentFileName);
     Menu_File_Close->setEnabled(true);
     Menu_File_Hozon->setEnabled(true);
+    Menu_File_Export->setEnabled(true);
     setMenuEnabled(Menu_Edit, true);
     setMenuEnabled(Menu_Disp, true);
     Menu_File_Open[0]->setEnabled(false);
@@ -404,6 +418,7 @@ void Adrsbook::showNoFileState()
     Lab04->clear();
     Menu_File_Close->setEnabled(false);
     Menu_File_Hozon->setEnabled(false);
+    Menu_File_Export->setEnabled(false);
     setMenuEnabled(Menu_Edit, false);
     setMenuEnabled(Menu_Disp, false);
     Menu_File_Open[0]->setEnabled(true);

@@ -4,9 +4,11 @@
 #include "store/mainwindowlink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class DataModule;
+class PrinCard;
 class QAction;
 class QLabel;
 class QMenu;
@@ -29,6 +31,9 @@ public:
     void Menu_File_Close_Click();
     void Menu_File_Hozon_Click();
     void Menu_File_SRead_Click();
+    // Exchange with other programs: CSV with a header row, and vCard.
+    void Menu_File_Import_Click();
+    void Menu_File_Export_Click();
     void Menu_File_Kugiri_Click();
     void Menu_File_Quit_Click();
     // 編集
@@ -42,6 +47,7 @@ public:
     void MeNu_Disp_List_Click();
     void Menu_Disp_Print_Click();
     void Menu_Disp_All_Click();
+    void Menu_Disp_Postal_Click(); // 郵便番号の確認
     // ﾍﾙﾌﾟ
     void Help_Mokuji_Click();
     void Help_Key_Click();
@@ -64,6 +70,8 @@ public:
     QAction *Menu_File_Close;
     QAction *Menu_File_Hozon;
     QAction *Menu_File_SRead;
+    QAction *Menu_File_Import;
+    QAction *Menu_File_Export;
     QAction *Menu_File_Kugiri;
     QAction *Menu_File_Quit;
     QMenu *Menu_Edit;
@@ -77,6 +85,7 @@ public:
     QAction *MeNu_Disp_List;
     QAction *Menu_Disp_Print;
     QAction *Menu_Disp_All;
+    QAction *Menu_Disp_Postal;
     QMenu *Help;
     QAction *Help_Mokuji;
     QAction *Help_Key;
@@ -117,6 +126,8 @@ private:
 
     DataModule &dm;
     bool unloaded = false;
+    // The postcard print dialog while it is open (modeless).
+    QPointer<PrinCard> printDialog;
 };
 
 // Enables or disables a top-level menu together with its title in the menu bar.

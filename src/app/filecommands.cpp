@@ -1,9 +1,11 @@
 // The ファイル menu: new, open, close, save as, field selection, options, quit.
 #include "app/adrsbook.h"
 
+#include "options/options.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
 
+#include "platform/modalrunner.h"
 #include "platform/runerror.h"
 
 #include <QApplication>
@@ -83,4 +85,7 @@ void Adrsbook::Menu_File_Quit_Click()
 
 void Adrsbook::Menu_File_Kugiri_Click()
 {
+    // A book is open while 新規作成 cannot be chosen.
+    Options dialog(dm, !Menu_File_Open[0]->isEnabled(), this);
+    dm.Platform.Modal->run(dialog);
 }

@@ -1,6 +1,7 @@
 // The ﾍﾙﾌﾟ menu: help contents and keywords, debug switch, version box.
 #include "app/adrsbook.h"
 
+#include "postal/postaldictionary.h"
 #include "store/datamodule.h"
 
 #include "platform/helpsystem.h"
@@ -23,12 +24,15 @@ void Adrsbook::Help_Key_Click()
 
 void Adrsbook::Help_Ver_Click()
 {
-    dm.Msg(this,
-           QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-               .arg(Version::Major)
-               .arg(Version::Minor)
-               .arg(Version::Revision),
-           MsgIcon::Information);
+    QString text = QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                       .arg(Version::Major)
+                       .arg(Version::Minor)
+                       .arg(Version::Revision);
+    // The date of the postal-code data the program carries.
+    const PostalDictionary &postal = PostalDictionary::shared();
+    if (postal.isLoaded())
+        text += QStringLiteral("\n郵便番号データ ") + postal.dateText();
+    dm.Msg(this, text, MsgIcon::Information);
 }
 
 void Adrsbook::Menu_File_To_Click()

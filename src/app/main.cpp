@@ -3,13 +3,18 @@
 #include "store/datamodule.h"
 #include "store/settingsfile.h"
 
+#include "platform/commondialogs.h"
 #include "platform/fonts.h"
 #include "platform/helpwindow.h"
 #include "platform/messagebox.h"
 #include "platform/modalrunner.h"
+#include "platform/printerchoice.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +44,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kanote"));
     QApplication::setOrganizationName(QStringLiteral("kanote"));
+    // Qt's own dialogs (save, font, printer) speak Japanese where Qt's
+    // translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     // A second copy ends at once, without a word.
     SingleInstance instance;
@@ -50,7 +61,9 @@ int main(int argc, char *argv[])
     QtMessageBoxes boxes;
     QtModalRunner modal;
     QtHelpSystem help;
-    DataModule data(PlatformServices{&boxes, &modal, &help});
+    QtCommonDialogs dialogs;
+    SystemPrinterChoice printers(boxes, dialogs);
+    DataModule data(PlatformServices{&boxes, &modal, &help, &dialogs, &printers});
     data.ProgramFolder = QApplication::applicationDirPath();
     data.SettingsPath = SettingsFile::locate(data.ProgramFolder);
 

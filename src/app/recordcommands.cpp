@@ -5,7 +5,10 @@
 #include "edit/crctdata.h"
 #include "edit/dispdata.h"
 #include "edit/kensaku.h"
+#include "print/princard.h"
 #include "store/datamodule.h"
+
+#include "platform/pointer.h"
 
 namespace {
 
@@ -78,10 +81,11 @@ void Adrsbook::Menu_Disp_Print_Click()
 {
     if (!hasRecords())
         return;
-}
-
-void Adrsbook::Menu_Disp_All_Click()
-{
-    if (!hasRecords())
-        return;
+    // Modeless: it locks the menus, so it cannot be opened twice.
+    dm.SavedPointer = Pointer::current();
+    Pointer::showHourglass();
+    auto *dialog = new PrinCard(dm, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    printDialog = dialog;
+    dialog->show();
 }

@@ -1,6 +1,7 @@
 #include "edit/adrsdinp.h"
 
 #include "edit/entryform.h"
+#include "edit/postalassist.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
 #include "store/recordstore.h"
@@ -50,6 +51,7 @@ AdrsDinp::AdrsDinp(DataModule &data, QWidget *parent)
     buildClient(6510, 4755, true);
     buildMenus();
     buildControls();
+    Postal = new PostalAssist(dm, this, Text2, Text3, Menu_Edit);
     Form_Load();
 }
 
@@ -212,6 +214,7 @@ void AdrsDinp::Command3_Click()
     Text1->setFocus();
     dm.ClearRecord();
     dm.ClearFields();
+    Postal->forgetTyping();
 }
 
 void AdrsDinp::Command4_Click()

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class PostalAssist;
 
 class AdrsDinp : public FormDialog {
     Q_OBJECT
@@ -44,6 +45,8 @@ public:
     QAction *Menu_End;
     QMenu *Menu_Edit;
     QAction *Menu_Ed_Kiri, *Menu_Ed_Copy, *Menu_Ed_Hari, *Menu_Ed_Del;
+    // The postal-code dictionary on 郵便番号 and 住所１ (its 編集 entries too).
+    PostalAssist *Postal = nullptr;
 
 protected:
     void Form_Unload() override;

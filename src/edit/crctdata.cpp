@@ -1,6 +1,7 @@
 #include "edit/crctdata.h"
 
 #include "edit/entryform.h"
+#include "edit/postalassist.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
 #include "store/recordstore.h"
@@ -48,6 +49,7 @@ CrctData::CrctData(DataModule &data, QWidget *parent)
     buildClient(6510, 4800, true);
     buildMenus();
     buildControls();
+    Postal = new PostalAssist(dm, this, Text2, Text3, Menu_Edit);
     Form_Load();
 }
 
@@ -142,6 +144,7 @@ void CrctData::prepare(Mode mode)
     Command2->setHidden(!correct);
     Menu_Edit->setEnabled(correct);
     Menu_Edit->menuAction()->setEnabled(correct);
+    Postal->setEnabled(correct);
     if (correct)
         Text0->setFocus();
     else
@@ -182,6 +185,8 @@ void CrctData::LoadRecord()
     }
     Command1->setEnabled(true);
     Command3->setEnabled(true);
+    if (Postal)
+        Postal->forgetTyping();
 }
 
 void CrctData::Text_Change(int n)

@@ -27,6 +27,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class PostalAssist;
 
 class CrctData : public FormDialog {
     Q_OBJECT
@@ -63,6 +64,8 @@ public:
     QAction *Menu_End;
     QMenu *Menu_Edit;
     QAction *Menu_Ed_Kiri, *Menu_Ed_Copy, *Menu_Ed_Hari, *Menu_Ed_Del;
+    // The postal-code dictionary on 郵便番号 and 住所１ (its 編集 entries too).
+    PostalAssist *Postal = nullptr;
 
     // Form state, 1 ... 10.
     std::array<QString, 11> EditedText;

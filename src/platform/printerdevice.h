@@ -1,6 +1,19 @@
 #pragma once
 // The printer as the program draws on it: a scale (twips or millimetres),
 // a current font, a current position, and lines of text printed from there.
+//
+// Positions are measured from the top-left corner of the printable area, x to
+// the right, y downwards, in the current scale. The document begins with the
+// first text printed. A page break takes effect when something is printed
+// after it, so a document that ends right after a break has no blank page at
+// its end and a break before anything was printed does nothing. Ending or
+// killing a document leaves the printer ready for the next one (with the
+// position back at the top-left corner; scale and font stay).
+//
+// Failures of the device (a printer that refuses the job, a PDF file that
+// cannot be written, a page without a size) throw RunError with a
+// description for the user; the document is then closed and nothing of it is
+// delivered.
 #include <QString>
 
 class PrinterDevice {
@@ -21,11 +34,13 @@ public:
     virtual void setCurrentY(double y) = 0;
 
     // Width and height of a text in the current font and scale; a text of
-    // several lines (separated by line feeds) is as high as its lines.
+    // several lines (separated by line feeds) is as wide as its widest line
+    // and as high as its lines: "|\n|\n" is three lines high.
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
-    // Prints the text at the current position; afterwards x is back at the
-    // left edge and y one line lower (per line of the text).
+    // Prints the text at the current position (further lines of the text
+    // start at the left edge); afterwards x is back at the left edge and y
+    // one line lower per line of the text.
     virtual void print(const QString &text) = 0;
 
     // The printable area in the current scale.
@@ -33,6 +48,9 @@ public:
     virtual double scaleHeight() const = 0;
 
     virtual void newPage() = 0;
+    // Ends the document and delivers it (to the printer's queue, or the PDF
+    // file into its place). Nothing printed: nothing is delivered.
     virtual void endDoc() = 0;
+    // Discards the document: nothing of it is printed and no file is left.
     virtual void killDoc() = 0;
 };

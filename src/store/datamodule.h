@@ -15,8 +15,10 @@
 #include <array>
 #include <memory>
 
+class CommonDialogs;
 class HelpSystem;
 class ModalRunner;
+class PrinterChoice;
 class QIODevice;
 class QWidget;
 
@@ -26,6 +28,8 @@ struct PlatformServices {
     MessageBoxes *Boxes = nullptr;
     ModalRunner *Modal = nullptr;
     HelpSystem *Help = nullptr;
+    CommonDialogs *Dialogs = nullptr;  // save, font and printer dialogs
+    PrinterChoice *Printers = nullptr; // which printer a print command gets
 };
 
 class DataModule {
@@ -67,6 +71,7 @@ public:
     int SavedPointer = 0;
     qint16 SearchHit = 0;
     qint16 PostalDigits = 7;
+    qint16 PrintDirection = 0; // postcards: 0 vertical, 1 horizontal (while the print dialog is open)
     SettingsRecord Settings;
 
     // Derived at start-up.

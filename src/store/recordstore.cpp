@@ -284,3 +284,69 @@ void DeleteCurrent(DataModule &dm)
     else
         DeleteLine(dm);
 }
+
+QString AppendRecordsLimitText(const DataModule &dm, int count)
+{
+    const bool fixed = dm.DataFormat == DataModule::FixedLength;
+    const int limit = fixed ? DataModule::MaxFixedRecords : DataModule::MaxTextRecords;
+    if (count <= 0 || qint64(dm.RecordCount) + count <= limit)
+        return QString();
+    return QStringLiteral("%1件のﾃﾞｰﾀを加えると%2ﾌｧｲﾙの上限 %3 件を超えるため、読み込めません。（現在 %4 件）")
+        .arg(count)
+        .arg(fixed ? QStringLiteral("固定長") : QStringLiteral("可変長"))
+        .arg(limit)
+        .arg(dm.RecordCount);
+}
+
+void AppendRecords(DataModule &dm, const QList<RecordValues> &records)
+{
+    requireOpen(dm);
+    const QString refusal = AppendRecordsLimitText(dm, static_cast<int>(records.size()));
+    if (!refusal.isEmpty())
+        throw RunError(refusal);
+    if (records.isEmpty())
+        return;
+    requireRewritable(dm);
+    const QByteArray book = ReadWholeBook(dm);
+    requireUnchanged(dm, book.size());
+
+    QByteArray out;
+    if (dm.DataFormat == DataModule::FixedLength) {
+        // The records the count covers, a short last one blank-filled as it reads.
+        const qsizetype kept = qsizetype(dm.RecordCount) * dm.RecordLength;
+        out = book.left(kept);
+        out.append(QByteArray(kept - out.size(), ' '));
+        for (const RecordValues &values : records) {
+            AddressRecord record;
+            for (int f = 1; f <= RecordLayout::FieldCount; ++f)
+                record.setField(f, values[f]);
+            out += record.bytes();
+        }
+    } else {
+        out = book;
+        // A last line without a line end gets one, so no new line joins it.
+        if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+            out += LineEnd;
+        const std::array<QString, 11> before = dm.FieldText;
+        try {
+            for (const RecordValues &values : records) {
+                dm.FieldText = values;
+                out += buildTextLine(dm);
+            }
+        } catch (const RunError &) {
+            dm.FieldText = before;
+            throw;
+        }
+        dm.FieldText = before;
+    }
+
+    TempFile temp(RewriteTempName);
+    temp.write(out);
+    temp.commitOver(rewriteTarget(dm));
+
+    dm.RecordCount = static_cast<qint16>(dm.RecordCount + records.size());
+    dm.ClearRecord();
+    dm.ReopenData();
+    if (dm.DataFormat == DataModule::DelimitedText)
+        dm.BuildLineIndex();
+}

@@ -23,7 +23,9 @@
 // copied keep their bytes exactly. A value holding a line break is refused
 // for a text book (it would split its record over two lines).
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <array>
 
 class DataModule;
 
@@ -65,3 +67,20 @@ void DeleteLine(DataModule &dm);
 
 // DeleteRecord or DeleteLine, by the open book's format.
 void DeleteCurrent(DataModule &dm);
+
+// ---- several records at once (the import from other programs) ----
+
+// The ten values of one record, index 1 ... 10 (like FieldText).
+using RecordValues = std::array<QString, 11>;
+
+// Empty when `count` more records fit into the open book; otherwise the
+// message that refuses them (32767 records in a fixed-length book, 1027
+// lines in a text book).
+QString AppendRecordsLimitText(const DataModule &dm, int count);
+
+// Appends the records after the last one, all or none: the whole new book
+// (the old bytes as they are, then the new records) is written into
+// "Temp.adr" and renamed over the book. RecordCount grows by their number and,
+// for a text book, LineIndex describes the new file. Refused (RunError, with
+// nothing written) at the limits and for a text record holding a line break.
+void AppendRecords(DataModule &dm, const QList<RecordValues> &records);

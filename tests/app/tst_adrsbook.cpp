@@ -6,11 +6,14 @@
 #include "app/adrsbook.h"
 #include "app/toolbarpicture.h"
 
+#include "postal/postaldictionary.h"
+
 #include "platform/codec.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QtEndian>
 #include <QDialog>
 #include <QtTest>
@@ -69,6 +72,8 @@ void TestAdrsbook::menusAtStart()
         {w->Menu_File_Close, "閉じる(&C)", ""},
         {w->Menu_File_Hozon, "名前を付けて保存(&A)...", ""},
         {w->Menu_File_SRead, "項目選択定義(&S)...", ""},
+        {w->Menu_File_Import, "他のソフトから読み込み(&I)...", ""},
+        {w->Menu_File_Export, "他のソフト用に書き出し(&E)...", ""},
         {w->Menu_File_Kugiri, "オプション(&K)...", ""},
         {w->Menu_File_Quit, "終了(&X)", "F9"},
         {w->Menu_Edit->menuAction(), "編集(&E)", ""},
@@ -93,8 +98,14 @@ void TestAdrsbook::menusAtStart()
         QCOMPARE(e.action->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
     }
     // Separators sit where the menus group their entries.
-    QCOMPARE(w->Menu_File->actions().size(), 10);
+    QCOMPARE(w->Menu_File->actions().size(), 12);
     QVERIFY(w->Menu_File->actions()[4]->isSeparator());
+    // The exchange with other programs follows the field selection.
+    QCOMPARE(w->Menu_File->actions()[6], w->Menu_File_Import);
+    QCOMPARE(w->Menu_File->actions()[7], w->Menu_File_Export);
+    QVERIFY(w->Menu_File->actions()[8]->isSeparator());
+    QVERIFY(w->Menu_File_Import->isEnabled());
+    QVERIFY(!w->Menu_File_Export->isEnabled());
     QVERIFY(w->Help->actions()[2]->isSeparator());
 
     QVERIFY(w->Menu_File->isEnabled());
@@ -369,7 +380,8 @@ void TestAdrsbook::toolBarPressMoveRelease()
     QCOMPARE(w->Label6->text(), QStringLiteral(" バージョン情報"));
     env.boxes.answer(MsgAnswerCode::Ok);
     w->ToolBar_MouseUp(320, 12);
-    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14"));
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14\n郵便番号データ ")
+                                              + PostalDictionary::shared().dateText());
     w->ToolBar_MouseMove(40, 12);
     w->ToolBar_MouseDown(40, 12);
     w->ToolBar_MouseUp(40, 12);
@@ -467,7 +479,11 @@ void TestAdrsbook::helpVersionAndDebug()
 
     env.boxes.answer(MsgAnswerCode::Ok);
     w->Help_Ver_Click();
-    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14"));
+    // The version, then the date of the postal-code data on its own line.
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("「かのて住所録」 ﾊﾞｰｼﾞｮﾝ 1.4.14\n郵便番号データ ")
+                                              + PostalDictionary::shared().dateText());
+    QVERIFY(QRegularExpression(QStringLiteral("\n郵便番号データ \\d{4}年\\d{1,2}月\\d{1,2}日$"))
+                .match(env.boxes.shown.last().text).hasMatch());
     QCOMPARE(env.boxes.shown.last().icon, MsgIcon::Information);
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("かのて住所録"));
 

@@ -4,10 +4,7 @@
 
 QByteArray fixedBook(const QList<QStringList> &records)
 {
-    QByteArray bytes;
-    for (const QStringList &r : records)
-        bytes += TestEnv::record(r);
-    return bytes;
+    return TestEnv::records(records);
 }
 
 QByteArray textBook(const QStringList &lines)

@@ -11,7 +11,7 @@ TestEnv::TestEnv()
     : previousFolder(QDir::currentPath())
 {
     QDir::setCurrent(dir.path());
-    dm = std::make_unique<DataModule>(PlatformServices{&boxes, &modal, &help});
+    dm = std::make_unique<DataModule>(PlatformServices{&boxes, &modal, &help, &dialogs, &printers});
     dm->MainWindow = &mainWindow;
     dm->ProgramFolder = dir.path();
     dm->SettingsPath = dir.filePath(QStringLiteral("KANOTE.DAT"));
@@ -58,6 +58,14 @@ QByteArray TestEnv::record(const QStringList &fields)
     return r.bytes();
 }
 
+QByteArray TestEnv::records(const QList<QStringList> &rows)
+{
+    QByteArray bytes;
+    for (const QStringList &fields : rows)
+        bytes += record(fields);
+    return bytes;
+}
+
 QByteArray TestEnv::line(const QString &text)
 {
     return Cp932::encode(text) + "\r\n";
@@ -82,5 +90,7 @@ QString TestEnv::unexpected() const
         out += QStringLiteral("unexpected box [%1] %2\n").arg(b.caption, b.text);
     for (const QString &w : modal.unexpected)
         out += QStringLiteral("unexpected window %1\n").arg(w);
+    for (const ScriptedCommonDialogs::Shown &d : dialogs.unexpected)
+        out += QStringLiteral("unexpected dialog %1 %2\n").arg(int(d.kind)).arg(d.title);
     return out;
 }

@@ -1,14 +1,17 @@
 #pragma once
 // What every test needs: a temporary folder made current, a DataModule with
-// scripted message boxes and modal windows, a recording help system and a
-// fake main window, and helpers to write and read CP932 files.
+// scripted message boxes, modal windows and common dialogs, a recording help
+// system, recording printers and a fake main window, and helpers to write
+// and read CP932 files.
 // When a TestEnv goes, a message box or modal window that nobody expected
 // fails the running test (unless it has failed already).
 #include "store/datamodule.h"
 
+#include "platform/commondialogs.h"
 #include "platform/helpsystem.h"
 #include "platform/messagebox.h"
 #include "platform/modalrunner.h"
+#include "platform/recordingprinter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +29,8 @@ public:
     QByteArray readFile(const QString &name) const;
     // A fixed-length record of ten fields (missing ones blank).
     static QByteArray record(const QStringList &fields);
+    // Fixed-length records one after another: the bytes of a whole book.
+    static QByteArray records(const QList<QStringList> &rows);
     // A delimited line of CP932 text with CR LF.
     static QByteArray line(const QString &text);
 
@@ -39,6 +44,8 @@ public:
     ScriptedMessageBoxes boxes;
     ScriptedModalRunner modal;
     RecordingHelpSystem help;
+    ScriptedCommonDialogs dialogs;
+    RecordingPrinterChoice printers;
     FakeMainWindow mainWindow;
     std::unique_ptr<DataModule> dm;
 

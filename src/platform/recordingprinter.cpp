@@ -1,0 +1,104 @@
+#include "platform/recordingprinter.h"
+
+#include "platform/codec.h"
+
+RecordingPrinter::RecordingPrinter(QSizeF printableMm)
+    : area(printableMm.width() / 25.4 * 1440, printableMm.height() / 25.4 * 1440)
+{
+}
+
+double RecordingPrinter::lineHeight() const
+{
+    return currentFont().size * 20;
+}
+
+double RecordingPrinter::lineWidth(const QString &line) const
+{
+    return Cp932::byteLength(line) * currentFont().size * 10;
+}
+
+void RecordingPrinter::drawLine(const QString &line, double px, double py)
+{
+    const double perPixel = scale() == Scale::Twips ? 1.0 : 25.4 / 1440;
+    const FontSpec &f = currentFont();
+    printed.append({line, px * perPixel, py * perPixel, scale(), f.name, f.size, f.bold,
+                    int(documents.size()), pageNumber()});
+}
+
+void RecordingPrinter::beginDocument()
+{
+    documents.append({RecordedDocument::State::Open, 1});
+}
+
+void RecordingPrinter::breakPage()
+{
+    ++documents.last().pages;
+}
+
+void RecordingPrinter::finishDocument()
+{
+    documents.last().state = RecordedDocument::State::Ended;
+}
+
+void RecordingPrinter::abortDocument()
+{
+    documents.last().state = RecordedDocument::State::Killed;
+}
+
+QList<PrintedText> RecordingPrinter::onPage(int page, int document) const
+{
+    QList<PrintedText> out;
+    for (const PrintedText &p : printed)
+        if (p.page == page && p.document == document)
+            out.append(p);
+    return out;
+}
+
+QStringList RecordingPrinter::textsOnPage(int page, int document) const
+{
+    QStringList out;
+    for (const PrintedText &p : onPage(page, document))
+        out.append(p.text);
+    return out;
+}
+
+int RecordingPrinter::endedCount() const
+{
+    int n = 0;
+    for (const RecordedDocument &d : documents)
+        n += d.state == RecordedDocument::State::Ended;
+    return n;
+}
+
+int RecordingPrinter::killedCount() const
+{
+    int n = 0;
+    for (const RecordedDocument &d : documents)
+        n += d.state == RecordedDocument::State::Killed;
+    return n;
+}
+
+std::shared_ptr<PrinterDevice> RecordingPrinterChoice::open(QWidget *, const PrintJob &job)
+{
+    jobs.append(job);
+    if (cancelNext > 0) {
+        --cancelNext;
+        return nullptr;
+    }
+    QSizeF area = nextArea;
+    if (area.isEmpty()) {
+        const QSizeF page = job.pageSize.size(QPageSize::Millimeter);
+        const QSizeF oriented = job.orientation == QPageLayout::Landscape ? page.transposed() : page;
+        area = QSizeF(oriented.width() - job.pdfMarginsMm.left() - job.pdfMarginsMm.right(),
+                      oriented.height() - job.pdfMarginsMm.top() - job.pdfMarginsMm.bottom());
+    }
+    auto printer = std::make_shared<RecordingPrinter>(area);
+    opened.append(printer);
+    return printer;
+}
+
+bool RecordingPrinterChoice::setup(QWidget *)
+{
+    ++setupCount;
+    return setupAnswer;
+}

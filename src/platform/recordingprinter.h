@@ -1,0 +1,85 @@
+#pragma once
+// A printer for tests: it behaves as every printer of the program does
+// (PagedPrinter) but measures with fixed metrics and remembers what was
+// printed, where, in which font and size, on which page of which document,
+// and how each document ended.
+//
+// Fixed metrics, like the program's fixed-pitch fonts: a line is as high as
+// the font size (12 pt = 240 twips); a text is as wide as its CP932 bytes at
+// half the font size each (a half-width character 120 twips at 12 pt, a
+// full-width one 240 twips). The device has 1440 pixels to the inch, so in
+// twips every number is exact.
+#include "platform/pagedprinter.h"
+#include "platform/printerchoice.h"
+
+#include <QList>
+#include <QSizeF>
+#include <memory>
+
+struct PrintedText {
+    QString text;  // one line
+    double x = 0;  // top-left corner, in the scale set when it was printed
+    double y = 0;
+    PrinterDevice::Scale scale = PrinterDevice::Scale::Twips;
+    QString font;
+    double size = 0;
+    bool bold = false;
+    int document = 0; // 1 ...
+    int page = 0;     // 1 ... within its document
+};
+
+struct RecordedDocument {
+    enum class State { Open, Ended, Killed };
+    State state = State::Open;
+    int pages = 0;
+};
+
+class RecordingPrinter : public PagedPrinter {
+public:
+    // The printable area in millimetres (A4 with 10 mm margins unless told).
+    explicit RecordingPrinter(QSizeF printableMm = QSizeF(190, 277));
+
+    QList<PrintedText> printed;
+    QList<RecordedDocument> documents;
+
+    // What was printed on one page of one document, in order.
+    QList<PrintedText> onPage(int page, int document = 1) const;
+    // The texts of one page, in order.
+    QStringList textsOnPage(int page, int document = 1) const;
+    int endedCount() const;
+    int killedCount() const;
+
+protected:
+    double dpiX() const override { return 1440; }
+    double dpiY() const override { return 1440; }
+    QSizeF printableSize() const override { return area; }
+    double lineHeight() const override;
+    double lineWidth(const QString &line) const override;
+    void drawLine(const QString &line, double px, double py) override;
+    void beginDocument() override;
+    void breakPage() override;
+    void finishDocument() override;
+    void abortDocument() override;
+
+private:
+    QSizeF area; // pixels = twips
+};
+
+// Hands every print command a new RecordingPrinter whose printable area is
+// the job's page less its PDF margins (or `nextArea` when set), and keeps
+// them all. `cancelNext` makes the next command get no printer, as when the
+// user cancels the save dialog.
+class RecordingPrinterChoice : public PrinterChoice {
+public:
+    std::shared_ptr<PrinterDevice> open(QWidget *parent, const PrintJob &job) override;
+    bool setup(QWidget *parent) override;
+
+    QList<std::shared_ptr<RecordingPrinter>> opened;
+    QList<PrintJob> jobs;
+    QSizeF nextArea; // millimetres; empty: from the job
+    int cancelNext = 0;
+    int setupCount = 0;
+    bool setupAnswer = true;
+    // The last printer handed out (fails the caller's test when none was).
+    RecordingPrinter *last() const { return opened.isEmpty() ? nullptr : opened.last().get(); }
+};

@@ -1,0 +1,114 @@
+#pragma once
+// CardView "葉書印刷位置設定": the modal window in which the user moves the
+// nine print items of the current print direction on a picture of the
+// postcard (0.6 of its size) and stores their positions. The picture shows
+// the texts the print dialog holds at that moment, in the fonts they print
+// in, the addressee's postal digits in the card's printed boxes, and two
+// measuring lines ending at the selected item's top-left corner.
+//
+// Only 保存終了 stores, and only the current direction's nine positions;
+// 標準に戻す shows the factory positions without storing them; 閉じる
+// stores nothing. A position whose text runs off the card may be stored (the
+// user may want it), but while that item is selected the window says
+// "印刷範囲外です".
+//
+// The window only moves values between its controls and cardpicture, the
+// geometry it shares with the print preview.
+#include "print/printengine.h"
+#include "print/printtable.h"
+
+#include <QDialog>
+#include <QWidget>
+#include <array>
+
+class DataModule;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+// One print item on the picture: its text at 0.6 of the printed size,
+// across or one character under the other, as large as the text prints.
+// Clicking it chooses the item.
+class CardItemLabel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CardItemLabel(QWidget *parent);
+    void setItem(const QString &text, const QString &fontName, double points, bool downwards);
+    const QString &text() const { return itemText; }
+    bool downwards() const { return vertical; }
+    // The room the text takes on the card, millimetres.
+    QSizeF extentMm() const { return extent; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QString itemText;
+    QString font;
+    double size = 12;
+    bool vertical = false;
+    QSizeF extent;
+};
+
+class CardView : public QDialog {
+    Q_OBJECT
+public:
+    // `texts` are the print dialog's boxes, `fonts` its four group labels.
+    CardView(DataModule &dm, const CardTexts &texts, const GroupFonts &fonts, QWidget *parent = nullptr);
+
+    // Runs the window modally through the platform's modal runner.
+    int showModal();
+
+    void Form_Load();
+    void Option1_Click(int item);   // 0 ... 8
+    void Label2_Click(int index);   // layout index: 0 ... 8, or 10 ... 18 when horizontal
+    void HScroll1_Change();         // 縦
+    void HScroll2_Change();         // 横
+    void Command1_Click();          // 保存終了
+    void Command2_Click();          // 標準に戻す
+    void Command3_Click();          // 閉じる
+
+    const std::array<qint16, 20> &WorkTop() const { return workTop; }
+    const std::array<qint16, 20> &WorkLeft() const { return workLeft; }
+    int SelectedItem() const { return selectedItem; }
+
+    // ---- controls, under their names ----
+    std::array<QWidget *, 2> Picture1{};        // 0 vertical card, 1 horizontal card
+    std::array<CardItemLabel *, 20> Label2{};   // 0 ... 8 on card 0, 10 ... 18 on card 1
+    std::array<QLabel *, 8> Lab1{};             // 1 ... 7 on card 0
+    std::array<QLabel *, 8> Lab2{};             // 1 ... 7 on card 1
+    std::array<QFrame *, 2> Line3{};            // horizontal measuring line of each card
+    std::array<QFrame *, 2> Line4{};            // upright measuring line of each card
+    QWidget *Picture2;
+    std::array<QRadioButton *, 9> Option1{};
+    QLabel *Label6, *Label3, *Label7, *Label8;
+    std::array<QLabel *, 2> Label9{};
+    QScrollBar *HScroll1, *HScroll2;
+    QPushButton *Command1, *Command2, *Command3;
+    // "印刷範囲外です" while the selected item's text runs off the card.
+    QLabel *StatusLabel;
+
+private:
+    void buildControls();
+    void buildCard(int direction);
+    void connectControls();
+    int base() const;
+    // The label of a layout index moves to its working position.
+    void placeItem(int index);
+    // Lines, Label9, the bars and the status follow the selected item.
+    void showSelection();
+    void showStatus();
+
+    DataModule &dm;
+    CardTexts texts;
+    PrintTable fonts; // the font and size of every slot, as they print
+    std::array<qint16, 20> workTop{};
+    std::array<qint16, 20> workLeft{};
+    int selectedItem = 0;
+};
