@@ -332,17 +332,19 @@ void Adrsbook::dropEvent(QDropEvent *event)
 
 // ---- tool bar ----
 
+int Adrsbook::buttonAt(int x, int y) const
+{
+    if (y < 2 || y > 23)
+        return 0;
+    for (int b = 1; b <= 12; ++b)
+        if (ButtonLeft[b] <= x && x <= ButtonLeft[b] + 22)
+            return b;
+    return 0;
+}
+
 void Adrsbook::ToolBar_MouseMove(int x, int y)
 {
-    HotButton = 0;
-    if (y >= 2 && y <= 23) {
-        for (int b = 1; b <= 12; ++b) {
-            if (ButtonLeft[b] <= x && x <= ButtonLeft[b] + 22) {
-                HotButton = b;
-                break;
-            }
-        }
-    }
+    HotButton = buttonAt(x, y);
     if (PressedButton == 0)
         return;
     if (!ButtonRaised && (HotButton == 0 || HotButton != PressedButton)) {
@@ -354,8 +356,11 @@ void Adrsbook::ToolBar_MouseMove(int x, int y)
     }
 }
 
-void Adrsbook::ToolBar_MouseDown(int, int)
+void Adrsbook::ToolBar_MouseDown(int x, int y)
 {
+    // The button under the pointer now: moves made while a modal window
+    // held the input never reached the tool bar.
+    HotButton = buttonAt(x, y);
     if (HotButton == 0 || HotButton == PressedButton)
         return;
     ToolBar->invertButton(ButtonLeft[HotButton]);

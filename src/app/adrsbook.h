@@ -115,6 +115,8 @@ private:
     void buildMenus();
     void buildControls();
     void runButton(int button);
+    // The tool-bar button (1 ... 12) at a point of the bitmap, 0 for none.
+    int buttonAt(int x, int y) const;
     // Shows the file dialog for FileMode; it leaves OpenStatus behind.
     void runFileDialog();
     void showFileOpenState();

@@ -14,7 +14,7 @@
 
 void Adrsbook::Menu_File_Open_Click(int index)
 {
-    dm.Trace(QStringLiteral("Menu_File_Open"));
+    const TraceEntry trace(dm, QStringLiteral("Menu_File_Open"));
     dm.OpenStatus = 0;
     dm.FileMode = static_cast<qint16>(index);
     if (index == 0)
@@ -36,7 +36,7 @@ void Adrsbook::Menu_File_Open_Click(int index)
 
 void Adrsbook::Prm_Open()
 {
-    dm.Trace(QStringLiteral("Prm_Open"));
+    const TraceEntry trace(dm, QStringLiteral("Prm_Open"));
     QString description;
     try {
         const QString path = dm.CommandFile;

@@ -31,7 +31,7 @@ void Adrsbook::Menu_Disp_All_Click()
     if (dm.Msg(this, question, MsgIcon::Question, MsgButtons::YesNo, Caption) != MsgAnswerCode::Yes)
         return;
 
-    dm.Trace(QStringLiteral("Menu_Disp_All_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Menu_Disp_All_Click"));
     std::shared_ptr<PrinterDevice> printer;
     try {
         printer = dm.Platform.Printers->open(this, ListPrintJob(QFileInfo(dm.DataFilePath()).absolutePath()));

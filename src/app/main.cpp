@@ -22,7 +22,8 @@
 
 namespace {
 
-// Without a display Qt would abort; say so in one line instead.
+// Without a display Qt would abort; say so instead (run.sh says the same
+// before it builds anything).
 bool displayAvailable()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -36,7 +37,9 @@ bool displayAvailable()
 int main(int argc, char *argv[])
 {
     if (!displayAvailable()) {
-        std::fprintf(stderr, "kanote: no display found (set DISPLAY, or QT_QPA_PLATFORM=offscreen)\n");
+        std::fputs("kanote は画面 (X11 または Wayland) が必要です。\n"
+                   "kanote needs a display (X11 or Wayland).\n",
+                   stderr);
         return 2;
     }
     // A file that may grow no further (a size limit of the system) fails the

@@ -17,7 +17,7 @@ void Adrsbook::Menu_Disp_Postal_Click()
         dm.Msg(this, dictionary.failure(), MsgIcon::Exclamation);
         return;
     }
-    dm.Trace(QStringLiteral("Menu_Disp_Postal_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Menu_Disp_Postal_Click"));
     QList<PostalProblem> problems;
     Pointer::Hourglass hourglass(dm.SavedPointer);
     try {

@@ -20,7 +20,7 @@ void Adrsbook::Menu_Edit_Sort_Click()
         != MsgAnswerCode::Ok)
         return;
 
-    dm.Trace(QStringLiteral("Menu_Edit_Sort_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Menu_Edit_Sort_Click"));
     Pointer::Hourglass hourglass(dm.SavedPointer);
     try {
         CancelF progress(dm, this);

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -265,7 +266,8 @@ int FileIO::driveIndexOf(const QString &folder) const
 
 void FileIO::Form_Load()
 {
-    dm.Trace(QStringLiteral("FileIO"));
+    // The dialog's entry lasts as long as the dialog.
+    dialogTrace.emplace(dm, QStringLiteral("FileIO"));
     EntryFolder = QDir::currentPath();
 
     // The open book, to be put back if nothing is completed.
@@ -286,7 +288,9 @@ void FileIO::Form_Load()
 
     // The remembered folder, or where we are when it is gone.
     fillDrives();
-    QString folder = trimRightBlanks(dm.Settings.LastFolder).trimmed();
+    // Only the half-width blanks that fill the stored value go (a folder
+    // name may end in a full-width blank).
+    QString folder = trimRightBlanks(dm.Settings.LastFolder);
     if (!QFileInfo(folder).isDir())
         folder = EntryFolder;
     {
@@ -411,7 +415,7 @@ void FileIO::Command1_Click()
     if (typed.isEmpty() || typed == QStringLiteral("*.kno"))
         return;
 
-    dm.Trace(QStringLiteral("Command1"));
+    const TraceEntry trace(dm, QStringLiteral("Command1"));
     std::optional<Pointer::Hourglass> hourglass;
     try {
         // A name typed with its folder: that folder becomes the dialog's.
@@ -538,6 +542,15 @@ void FileIO::Command2_Click()
 {
     dm.FileMode = -1;
     reject();
+}
+
+void FileIO::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command2_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FileIO::restoreOpenBook()

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QListWidget>
 #include <array>
+#include <optional>
 
 #include "store/datamodule.h"
 
@@ -99,6 +100,8 @@ public:
     qint16 BySelection = 0;
 
     void done(int result) override;
+    // Escape is ｷｬﾝｾﾙ.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QString modeCaption() const;
@@ -123,4 +126,6 @@ private:
     OpenBook entryBook;
     bool bookTouched = false;
     bool unloaded = false;
+    // " > FileIO" in CallTrace while the dialog is open.
+    std::optional<TraceEntry> dialogTrace;
 };

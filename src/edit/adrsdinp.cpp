@@ -48,7 +48,6 @@ AdrsDinp::AdrsDinp(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("AdrsDinp"));
     setWindowTitle(QStringLiteral("データ入力"));
     setFont(Fonts::make(Fonts::Gothic, 12));
-    setEscapeCloses(false);
     buildClient(6510, 4755, true);
     buildMenus();
     buildControls();
@@ -108,6 +107,7 @@ void AdrsDinp::buildControls()
     connect(Command1, &QPushButton::clicked, this, &AdrsDinp::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &AdrsDinp::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &AdrsDinp::Command4_Click);
+    setCloseButton(Command4);
 
     // Tab order: the boxes 0 ... 9, then 保存して閉じる, 保存して次へ, 閉じる.
     QList<QWidget *> order(Texts.begin(), Texts.end());
@@ -196,7 +196,7 @@ bool AdrsDinp::save(const QString &handler)
 
 void AdrsDinp::Command1_Click()
 {
-    dm.Trace(QStringLiteral("Command1_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command1_Click"));
     if (!hasName() || !save(QStringLiteral("Command1_Click")))
         return;
     closeForm(QDialog::Accepted);
@@ -205,7 +205,7 @@ void AdrsDinp::Command1_Click()
 
 void AdrsDinp::Command3_Click()
 {
-    dm.Trace(QStringLiteral("Command3_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command3_Click"));
     if (!hasName() || !save(QStringLiteral("Command3_Click")))
         return;
     Label11->setText(recordNumberText(dm.RecordCount + 1));

@@ -46,7 +46,6 @@ CrctData::CrctData(DataModule &data, QWidget *parent)
     setObjectName(QStringLiteral("CrctData"));
     setWindowTitle(QStringLiteral("データ修正/削除"));
     setFont(Fonts::make(Fonts::Mincho, 12));
-    setEscapeCloses(false);
     buildClient(6510, 4800, true);
     buildMenus();
     buildControls();
@@ -96,6 +95,7 @@ void CrctData::buildControls()
     connect(Command2, &QPushButton::clicked, this, &CrctData::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &CrctData::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &CrctData::Command4_Click);
+    setCloseButton(Command4);
 
     QList<QWidget *> order(Texts.begin(), Texts.end());
     order << Command1 << Command2 << Command3 << Command4;
@@ -155,7 +155,7 @@ void CrctData::Form_Load()
 {
     dm.LockMainMenus();
     placeOnScreen();
-    dm.Trace(QStringLiteral("Form_Load"));
+    const TraceEntry trace(dm, QStringLiteral("Form_Load"));
     try {
         LoadRecord();
     } catch (const RunError &error) {
@@ -213,13 +213,13 @@ bool CrctData::store(const QString &handler)
 
 void CrctData::Command1_Click()
 {
-    dm.Trace(QStringLiteral("Command1_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command1_Click"));
     store(QStringLiteral("Command1_Click"));
 }
 
 void CrctData::Command2_Click()
 {
-    dm.Trace(QStringLiteral("Command2_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command2_Click"));
     try {
         LoadRecord();
     } catch (const RunError &error) {
@@ -229,7 +229,7 @@ void CrctData::Command2_Click()
 
 void CrctData::Command3_Click()
 {
-    dm.Trace(QStringLiteral("Command3_Click"));
+    const TraceEntry trace(dm, QStringLiteral("Command3_Click"));
     const QString name = trimBlanks(SavedText[Name]);
     dm.Msg(this, QStringLiteral("「") + name + QStringLiteral("」を削除します。"), MsgIcon::None,
            MsgButtons::OkCancel);
@@ -287,7 +287,7 @@ bool CrctData::Form_QueryUnload()
            MsgIcon::Exclamation, MsgButtons::YesNo, QStringLiteral("修正処理"));
     if (dm.MsgAnswer != MsgAnswerCode::Yes)
         return true;
-    dm.Trace(QStringLiteral("Form_Unload"));
+    const TraceEntry trace(dm, QStringLiteral("Form_Unload"));
     return store(QStringLiteral("Form_Unload"));
 }
 

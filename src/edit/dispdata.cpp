@@ -8,6 +8,7 @@
 #include "platform/runerror.h"
 #include "platform/twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -84,6 +85,7 @@ DispData::DispData(DataModule &data, QWidget *parent)
     HScroll1->setGeometry(Twips::rect(120, 4100, 4095, 375));
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(5);
+    HScroll1->installEventFilter(this);
     Label13->setBuddy(HScroll1);
 
     Command3 = new QPushButton(QStringLiteral("閉じる(&X)"), area);
@@ -91,6 +93,7 @@ DispData::DispData(DataModule &data, QWidget *parent)
     Command3->setFont(Fonts::make(Fonts::Gothic, 9.75));
     Command3->setGeometry(Twips::rect(4890, 4100, 1500, 375));
     Command3->setAutoDefault(false);
+    setCloseButton(Command3);
 
     Form_Load();
 
@@ -146,6 +149,27 @@ void DispData::HScroll1_Change()
 {
     ShownRecord = HScroll1->value();
     display(QStringLiteral("HScroll1_Change"));
+}
+
+bool DispData::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == HScroll1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            switch (key->key()) {
+            case Qt::Key_Right:
+            case Qt::Key_Down:
+                HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                return true;
+            case Qt::Key_Left:
+            case Qt::Key_Up:
+                HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+                return true;
+            default: break;
+            }
+        }
+    }
+    return FormDialog::eventFilter(watched, event);
 }
 
 void DispData::Command3_Click()

@@ -38,6 +38,10 @@ public:
 
 protected:
     void Form_Unload() override;
+    // Right and Down show the next record, Left and Up the previous one, as
+    // the scroll bar's arrows do (a plain scroll bar runs Left / Right the
+    // other way).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void display(const QString &handler);

@@ -5,11 +5,13 @@
 #include "platform/modalrunner.h"
 #include "platform/twips.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QVBoxLayout>
 
 FormDialog::FormDialog(DataModule &data, QWidget *parent)
     : QDialog(parent), dm(data)
@@ -19,22 +21,30 @@ FormDialog::FormDialog(DataModule &data, QWidget *parent)
 
 void FormDialog::buildClient(int width, int height, bool withMenuBar)
 {
-    int top = 0;
+    // The layout puts the menu bar above the client area and keeps the
+    // window at bar + client: the bar's height is known only once its menus
+    // are in it, and follows its font and style.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     if (withMenuBar) {
         bar = new QMenuBar(this);
         bar->setNativeMenuBar(false);
         bar->setObjectName(QStringLiteral("MenuBar"));
-        top = bar->sizeHint().height();
-        bar->setGeometry(0, 0, Twips::toPixelsX(width), top);
+        layout->setMenuBar(bar);
     }
     clientArea = new QWidget(this);
     clientArea->setObjectName(QStringLiteral("client"));
-    clientArea->setGeometry(0, top, Twips::toPixelsX(width), Twips::toPixelsY(height));
-    setFixedSize(Twips::toPixelsX(width), Twips::toPixelsY(height) + top);
+    clientArea->setFixedSize(Twips::toPixelsX(width), Twips::toPixelsY(height));
+    layout->addWidget(clientArea);
 }
 
 void FormDialog::placeOnScreen(int horizontalDivisor)
 {
+    // The window's size, menu bar included, as it will be shown.
+    if (layout())
+        layout()->activate();
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -89,8 +99,10 @@ void FormDialog::done(int result)
 
 void FormDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (!escapeCloses && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (closeButton && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (!closeButton->isHidden() && closeButton->isEnabled())
+            closeButton->click();
         return;
     }
     QDialog::keyPressEvent(event);

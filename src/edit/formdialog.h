@@ -1,11 +1,13 @@
 #pragma once
 // What the record windows share: a client area of a size given in twips
-// (below an optional menu bar), centring on the screen, and an unload step
-// that runs exactly once, however the window closes (its own buttons, Esc,
-// the close box, or the caller's showModal()).
+// (below an optional menu bar), centring on the screen, Escape as the
+// window's 閉じる, and an unload step that runs exactly once, however the
+// window closes (its own buttons, Esc, the close box, or the caller's
+// showModal()).
 #include <QDialog>
 
 class DataModule;
+class QAbstractButton;
 class QMenuBar;
 
 class FormDialog : public QDialog {
@@ -24,7 +26,8 @@ public:
 
 protected:
     // Builds the client area of `width` x `height` twips; with a menu bar
-    // when `withMenuBar`. Controls are children of client().
+    // above it when `withMenuBar`. The window is as large as both, whatever
+    // the bar's height turns out to be. Controls are children of client().
     void buildClient(int width, int height, bool withMenuBar);
     QWidget *client() const { return clientArea; }
     QMenuBar *menuBarWidget() const { return bar; }
@@ -36,9 +39,10 @@ protected:
     virtual bool Form_QueryUnload() { return true; }
     // What the window does when it unloads; runs once.
     virtual void Form_Unload() {}
-    // Whether Esc closes the window. The entry and correction forms have no
-    // cancel button, so Esc there never closes them (nor drops typed text).
-    void setEscapeCloses(bool closes) { escapeCloses = closes; }
+    // Escape does what the window's 閉じる button does (in the correction
+    // form that includes the question about edits not yet stored); without
+    // one it closes the window.
+    void setCloseButton(QAbstractButton *button) { closeButton = button; }
     void keyPressEvent(QKeyEvent *event) override;
 
     void closeEvent(QCloseEvent *event) override;
@@ -52,5 +56,5 @@ private:
     QWidget *clientArea = nullptr;
     QMenuBar *bar = nullptr;
     bool unloaded = false;
-    bool escapeCloses = true;
+    QAbstractButton *closeButton = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -53,6 +54,7 @@ Kensaku::Kensaku(DataModule &data, QWidget *parent)
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(Twips::rect(3800, 2000, 1575, 375));
     Command2->setAutoDefault(false);
+    setCloseButton(Command2);
 
     setTabOrder(List1, Option1);
     setTabOrder(Option1, Option2);
@@ -63,6 +65,7 @@ Kensaku::Kensaku(DataModule &data, QWidget *parent)
     connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
     connect(List1, &QListWidget::itemSelectionChanged, this, &Kensaku::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Kensaku::List1_DblClick);
+    List1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &Kensaku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Kensaku::Command2_Click);
 
@@ -80,7 +83,7 @@ void Kensaku::Form_Load()
 
 void Kensaku::fill(const QString &handler)
 {
-    dm.Trace(handler);
+    const TraceEntry trace(dm, handler);
     try {
         FillList();
     } catch (const RunError &error) {
@@ -150,6 +153,19 @@ void Kensaku::List1_Click()
 void Kensaku::List1_DblClick()
 {
     Command1_Click();
+}
+
+bool Kensaku::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (selectedEntry() >= 0)
+                List1_DblClick();
+            return true;
+        }
+    }
+    return FormDialog::eventFilter(watched, event);
 }
 
 void Kensaku::Command1_Click()

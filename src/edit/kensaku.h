@@ -7,7 +7,8 @@
 // showModal(). Afterwards SearchHit is 1 with the chosen record in
 // CurrentRecord (決定 or a double-click), -1 after 閉じる, and the caller's
 // preset after the close box. 決定 is enabled only while an entry is
-// selected, so a caller is never handed record 0.
+// selected, so a caller is never handed record 0. Enter in the list chooses
+// the marked entry, as a double-click does; Escape is 閉じる.
 #include "edit/formdialog.h"
 
 class QGroupBox;
@@ -38,6 +39,9 @@ public:
     QPushButton *Command1, *Command2;
 
     qint16 ListByName = 1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The selected entry's 0-based index, or -1.

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 
@@ -471,11 +472,28 @@ void ListLab::done(int result)
 
 void ListLab::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            Menu_End_Click();
+            return;
+        case Qt::Key_PageDown:
+            M_I_A_Click();
+            return;
+        case Qt::Key_PageUp:
+            M_I_B_Click();
+            return;
+        default: break;
+        }
     }
     QDialog::keyPressEvent(event);
+}
+
+void ListLab::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    QScrollBar *bar = qAbs(delta.x()) > qAbs(delta.y()) ? HScroll1 : VScroll1;
+    QCoreApplication::sendEvent(bar, event);
 }
 
 void ListLab::Form_Unload()

@@ -103,8 +103,11 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
-    // Esc does not close the grid; 閉じる (F9) and the close box do.
+    // Page Down and Page Up are 次頁 and 前頁; Escape is 閉じる.
     void keyPressEvent(QKeyEvent *event) override;
+    // The wheel over the grid moves the rows as the vertical scroll bar
+    // does (sideways wheels move the wide pane).
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void buildMenus();

@@ -63,6 +63,7 @@ PostalCheckList::PostalCheckList(DataModule &data, QWidget *parent, const Postal
             [this](QTreeWidgetItem *item) { List1_DblClick(List1->indexOfTopLevelItem(item)); });
     connect(Command1, &QPushButton::clicked, this, &PostalCheckList::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &PostalCheckList::Command2_Click);
+    setCloseButton(Command2);
     Form_Load();
 }
 
@@ -118,7 +119,7 @@ void PostalCheckList::showCount()
 
 void PostalCheckList::List1_DblClick(int row)
 {
-    dm.Trace(QStringLiteral("List1_DblClick"));
+    const TraceEntry trace(dm, QStringLiteral("List1_DblClick"));
     if (row < 0 || row >= records.size())
         return;
     const int record = records[row];

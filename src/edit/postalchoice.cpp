@@ -42,6 +42,7 @@ PostalChoice::PostalChoice(DataModule &data, QWidget *parent, const QString &cap
     connect(List1, &QListWidget::itemDoubleClicked, this, &PostalChoice::List1_DblClick);
     connect(Command1, &QPushButton::clicked, this, &PostalChoice::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &PostalChoice::Command2_Click);
+    setCloseButton(Command2);
 
     placeOnScreen();
     List1->setFocus();

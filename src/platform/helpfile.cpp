@@ -1,7 +1,7 @@
 #include "platform/helpfile.h"
 
 #include <QFile>
-#include <algorithm>
+#include <QMap>
 
 bool HelpFile::load(const QString &path)
 {
@@ -11,6 +11,31 @@ bool HelpFile::load(const QString &path)
     *this = parse(QString::fromUtf8(file.readAll()));
     return !topics.isEmpty();
 }
+
+namespace {
+
+// A line break of the source is not a blank of the text: Japanese runs on
+// without one. Only between two half-width characters (English words, tags)
+// does the break stay, where the page shows it as the blank it stands for.
+void appendBodyLine(QString &body, QString line)
+{
+    // A full-width blank stays one: the page would fold it into a half-width
+    // blank like any other white space ("開　く" is a button's name).
+    line.replace(QChar(0x3000), QStringLiteral("<span style=\"white-space:pre\">\u3000</span>"));
+    if (!body.isEmpty() && !line.isEmpty()) {
+        const QChar last = body.back();
+        const QChar first = line.front();
+        if (last.unicode() > 0x7F || first.unicode() > 0x7F) {
+            body += line;
+            return;
+        }
+    }
+    if (!body.isEmpty())
+        body += QLatin1Char('\n');
+    body += line;
+}
+
+} // namespace
 
 HelpFile HelpFile::parse(const QString &text)
 {
@@ -33,7 +58,7 @@ HelpFile HelpFile::parse(const QString &text)
             for (const QString &k : line.mid(10).split(QLatin1Char(';'), Qt::SkipEmptyParts))
                 current->keywords.append(k.trimmed());
         } else if (current) {
-            current->body += line + QLatin1Char('\n');
+            appendBodyLine(current->body, line);
         }
     }
     return help;
@@ -47,13 +72,18 @@ const HelpTopic *HelpFile::topic(const QString &id) const
     return nullptr;
 }
 
-QList<QPair<QString, QString>> HelpFile::keywordIndex() const
+QList<HelpKeyword> HelpFile::keywordIndex() const
 {
-    QList<QPair<QString, QString>> index;
+    QMap<QString, QStringList> byWord;
     for (const HelpTopic &t : topics)
-        for (const QString &k : t.keywords)
-            index.append({k, t.id});
-    std::stable_sort(index.begin(), index.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const QString &k : t.keywords) {
+            QStringList &ids = byWord[k];
+            if (!ids.contains(t.id))
+                ids.append(t.id);
+        }
+    QList<HelpKeyword> index;
+    index.reserve(byWord.size());
+    for (auto it = byWord.cbegin(); it != byWord.cend(); ++it)
+        index.append({it.key(), it.value()});
     return index;
 }

@@ -3,7 +3,10 @@
 // with a line "@topic <id> <title>", may have a line "@keywords k1;k2;..."
 // and is followed by its HTML body. The topic "contents" is the contents
 // page; topics named by a number are reached by that context number.
-// A link "#<id>" in a body leads to another topic.
+// A link "#<id>" in a body leads to another topic. A line break of the file
+// is no blank of the text unless both characters around it are half-width,
+// so Japanese sentences may be broken over lines anywhere; a full-width
+// blank shows as one.
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,12 +18,18 @@ struct HelpTopic {
     QString body;
 };
 
+// A keyword of the index and the topics that name it, in file order.
+struct HelpKeyword {
+    QString word;
+    QStringList topicIds;
+};
+
 class HelpFile {
 public:
     bool load(const QString &path);
     static HelpFile parse(const QString &text);
     const HelpTopic *topic(const QString &id) const;
-    // (keyword, topic id) pairs, sorted by keyword.
-    QList<QPair<QString, QString>> keywordIndex() const;
+    // Every keyword once, sorted, with the topics that name it.
+    QList<HelpKeyword> keywordIndex() const;
     QList<HelpTopic> topics;
 };

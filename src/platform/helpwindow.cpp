@@ -1,11 +1,14 @@
 #include "platform/helpwindow.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent)
@@ -41,12 +44,52 @@ HelpWindow::HelpWindow(QWidget *parent)
         showTopic(url.fragment().isEmpty() ? url.toString() : url.fragment());
     });
     connect(keyword, &QLineEdit::textChanged, this, &HelpWindow::fillIndex);
-    connect(index, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        showTopic(item->data(Qt::UserRole).toString());
+    keyword->installEventFilter(this);
+    connect(index, &QListWidget::itemActivated, this, &HelpWindow::openEntry);
+    connect(index, &QListWidget::itemClicked, this, &HelpWindow::openEntry);
+    // Moving the mark with the keys opens each topic it reaches.
+    connect(index, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (item && index->hasFocus())
+            openEntry(item);
     });
-    connect(index, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        showTopic(item->data(Qt::UserRole).toString());
-    });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == keyword && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+            if (!index->currentItem() && index->count() > 0)
+                index->setCurrentRow(0);
+            if (key == Qt::Key_Down)
+                index->setFocus();
+            openEntry(index->currentItem());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::openEntry(const QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const QStringList ids = item->data(Qt::UserRole).toStringList();
+    if (ids.size() == 1)
+        showTopic(ids.first());
+    else if (!ids.isEmpty())
+        showChoice(item->text(), ids);
+}
+
+void HelpWindow::showChoice(const QString &word, const QStringList &ids)
+{
+    QString html = QStringLiteral("<h2>%1</h2>\n<p>「%1」の項目：</p>\n<ul>\n").arg(word.toHtmlEscaped());
+    for (const QString &id : ids)
+        if (const HelpTopic *topic = help.topic(id))
+            html += QStringLiteral("<li><a href=\"#%1\">%2</a></li>\n").arg(id.toHtmlEscaped(), topic->title.toHtmlEscaped());
+    page->setHtml(html + QStringLiteral("</ul>\n"));
 }
 
 bool HelpWindow::openFile(const QString &path)
@@ -82,13 +125,17 @@ void HelpWindow::showKeywords(const QString &key)
 
 void HelpWindow::fillIndex(const QString &key)
 {
+    const QSignalBlocker quiet(index);
     index->clear();
-    for (const auto &[word, id] : help.keywordIndex()) {
-        if (!key.isEmpty() && !word.contains(key, Qt::CaseInsensitive))
+    for (const HelpKeyword &entry : help.keywordIndex()) {
+        if (!key.isEmpty() && !entry.word.contains(key, Qt::CaseInsensitive))
             continue;
-        auto *item = new QListWidgetItem(word, index);
-        item->setData(Qt::UserRole, id);
+        auto *item = new QListWidgetItem(entry.word, index);
+        item->setData(Qt::UserRole, entry.topicIds);
     }
+    // The first keyword that holds the typed text is marked.
+    if (!key.isEmpty() && index->count() > 0)
+        index->setCurrentRow(0);
 }
 
 void QtHelpSystem::request(QWidget *owner, const QString &helpFile, int command, int data,

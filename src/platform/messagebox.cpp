@@ -13,6 +13,9 @@ int QtMessageBoxes::present(QWidget *parent, const QString &text, MsgIcon icon,
                             MsgButtons buttons, const QString &caption)
 {
     QMessageBox box(parent);
+    // Modal to its window only: the help window stays usable beside it.
+    if (parent)
+        box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {

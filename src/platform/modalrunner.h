@@ -1,5 +1,6 @@
 #pragma once
-// Runs a modal window. The program runs it with exec(); tests install a
+// Runs a modal window. The program runs it with exec(), modal to the
+// windows it was opened from (so the help window stays usable); tests install a
 // ScriptedModalRunner that works the window's controls and closes it, so a
 // modal window never blocks a test.
 #include <QList>

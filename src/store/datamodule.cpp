@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <exception>
 
 DataModule::DataModule(PlatformServices services)
     : Platform(services)
@@ -32,6 +33,21 @@ void DataModule::ErrReport(const QString &caption, const QString &description, Q
         caption);
     CommandFile.clear();
     CallTrace.clear();
+}
+
+TraceEntry::TraceEntry(DataModule &data, const QString &name)
+    : dm(data), before(data.CallTrace), errorsInFlight(std::uncaught_exceptions())
+{
+    dm.Trace(name);
+    entered = dm.CallTrace;
+}
+
+TraceEntry::~TraceEntry()
+{
+    if (std::uncaught_exceptions() > errorsInFlight)
+        return;
+    if (dm.CallTrace.startsWith(entered))
+        dm.CallTrace = before;
 }
 
 int DataModule::ErrMsg(int code, const QString &description, QWidget *parent)

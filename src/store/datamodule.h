@@ -107,7 +107,7 @@ public:
     void ErrReport(const QString &caption, const QString &description, QWidget *parent = nullptr);
     // Fixed failure messages, caption "Err Msg". Code 1: no records.
     int ErrMsg(int code, const QString &description = QString(), QWidget *parent = nullptr);
-    // Appends " > name" to CallTrace.
+    // Appends " > name" to CallTrace (a routine; handlers use TraceEntry).
     void Trace(const QString &name) { CallTrace += QStringLiteral(" > ") + name; }
 
     // ---- the record buffer ----
@@ -180,6 +180,26 @@ public:
     void LockMainMenus();
     void UnlockMainMenus();
     void SetLabel(MainWindowLink::Label label, const QString &text);
+};
+
+// A handler's entry in CallTrace: " > name" stays there while the handler
+// runs, so that an error report names the handlers that led to the error.
+// When the handler ends without an error, its entry goes again, with those
+// of the routines it called: the trace never grows from one command to the
+// next. A report (which empties the trace) or a run-time error still on its
+// way to the handler that reports it leaves the trace alone.
+class TraceEntry {
+public:
+    TraceEntry(DataModule &dm, const QString &name);
+    ~TraceEntry();
+    TraceEntry(const TraceEntry &) = delete;
+    TraceEntry &operator=(const TraceEntry &) = delete;
+
+private:
+    DataModule &dm;
+    QString before;
+    QString entered;
+    int errorsInFlight;
 };
 
 // Reads one line from the device's position: the bytes up to CR LF, a lone

@@ -315,7 +315,6 @@ void TstSort::commandGatesAndMessages()
     env.boxes.answer(MsgAnswerCode::Ok);
     env.boxes.answer(MsgAnswerCode::Ok);
     main.Menu_Edit_Sort_Click();
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
     QCOMPARE(env.boxes.shown.size(), 2);
     QCOMPARE(env.boxes.shown[1].text, QStringLiteral("並び換え完了"));
     QCOMPARE(env.boxes.shown[1].icon, MsgIcon::Information);
@@ -349,7 +348,6 @@ void TstSort::commandSortsTextBookAndLeavesNoTemporaryFile()
     env.boxes.answer(MsgAnswerCode::Ok);
     env.boxes.answer(MsgAnswerCode::Ok);
     main.Menu_Edit_Sort_Click();
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
     QCOMPARE(env.readFile(QStringLiteral("t.txt")),
              TestEnv::line(QStringLiteral("無名;;")) + TestEnv::line(QStringLiteral("阿部;ｱﾍﾞ;;東京"))
                  + TestEnv::line(QStringLiteral("鈴木;ｽｽﾞｷ;100-0001")));
@@ -367,16 +365,28 @@ void TstSort::failedRewriteKeepsTheBook()
     const QByteArray book = TestEnv::record({QStringLiteral("伊藤"), QStringLiteral("ｲﾄｳ")})
         + TestEnv::record({QStringLiteral("阿部"), QStringLiteral("ｱﾍﾞ")});
     env.writeFile(QStringLiteral("ro.kno"), book);
+    QVERIFY(env.open(QStringLiteral("ro.kno"), DataModule::FixedLength));
+    env.dm->CallTrace.clear();
+    // Sorts that end well leave nothing in the trace.
+    for (int i = 0; i < 2; ++i) {
+        env.boxes.answer(MsgAnswerCode::Ok);
+        env.boxes.answer(MsgAnswerCode::Ok);
+        main.Menu_Edit_Sort_Click();
+        QCOMPARE(env.dm->CallTrace, QString());
+    }
+    env.boxes.shown.clear();
+    env.writeFile(QStringLiteral("ro.kno"), book);
+    QVERIFY(env.open(QStringLiteral("ro.kno"), DataModule::FixedLength));
+    env.dm->CallTrace.clear();
     // "Temp.adr" cannot be created: a folder of that name is in the way.
     QVERIFY(QDir(env.dir.path()).mkdir(QStringLiteral("Temp.adr")));
-    QVERIFY(env.open(QStringLiteral("ro.kno"), DataModule::FixedLength));
     env.boxes.answer(MsgAnswerCode::Ok);
     env.boxes.answer(MsgAnswerCode::Ok);
     main.Menu_Edit_Sort_Click();
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
     QCOMPARE(env.boxes.shown.size(), 2);
     QCOMPARE(env.boxes.shown[1].caption, QStringLiteral("Menu_Edit_Sort_Click"));
-    QVERIFY(env.boxes.shown[1].text.contains(QStringLiteral(" > Menu_Edit_Sort_Click")));
+    QVERIFY2(env.boxes.shown[1].text.endsWith(QStringLiteral("\n > Menu_Edit_Sort_Click")),
+             qPrintable(env.boxes.shown[1].text));
     QCOMPARE(env.readFile(QStringLiteral("ro.kno")), book);
     QVERIFY(env.dm->DataChannel && env.dm->DataChannel->isOpen());
     env.dm->ReadRecord(2);

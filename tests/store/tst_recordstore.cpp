@@ -1,6 +1,7 @@
 // The record store on disk: append, overwrite and delete in both formats,
 // compared byte for byte with the book that should result.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "store/recordstore.h"
 
@@ -13,29 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray fixedBook(const QList<QStringList> &records)
-{
-    QByteArray bytes;
-    for (const QStringList &r : records)
-        bytes += TestEnv::record(r);
-    return bytes;
-}
-
-QByteArray textBook(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &l : lines)
-        bytes += TestEnv::line(l);
-    return bytes;
-}
-
-void setFields(DataModule &dm, const QStringList &fields)
-{
-    dm.ClearFields();
-    for (int f = 1; f <= 10 && f <= fields.size(); ++f)
-        dm.FieldText[f] = fields[f - 1];
-}
 
 // The line index the open routine builds from the file now on disk.
 QList<qint32> freshIndex(TestEnv &env)

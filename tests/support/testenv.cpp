@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 TestEnv::TestEnv()
     : previousFolder(QDir::currentPath())
@@ -21,6 +22,13 @@ TestEnv::TestEnv()
 TestEnv::~TestEnv()
 {
     dm.reset();
+    // Windows and boxes a test met without asking for them are faults of
+    // what it tests; a test that failed already keeps its first failure.
+    if (QTest::currentTestFunction() && !QTest::currentTestFailed()) {
+        const QString what = unexpected();
+        if (!what.isEmpty())
+            QTest::qFail(qPrintable(what.trimmed()), __FILE__, __LINE__);
+    }
     QDir::setCurrent(previousFolder);
 }
 

@@ -3,6 +3,8 @@
 // scripted message boxes, modal windows and common dialogs, a recording help
 // system, recording printers and a fake main window, and helpers to write
 // and read CP932 files.
+// When a TestEnv goes, a message box or modal window that nobody expected
+// fails the running test (unless it has failed already).
 #include "store/datamodule.h"
 
 #include "platform/commondialogs.h"
@@ -35,6 +37,7 @@ public:
     // Opens a book the way the file dialog does; fails the test on error.
     bool open(const QString &name, qint16 format, qint16 mode = 1);
     // Empty when every box and modal window was expected; else what was not.
+    // Checked by the destructor.
     QString unexpected() const;
 
     QTemporaryDir dir;
