@@ -13,6 +13,7 @@
 #include "platform/helpsystem.h"
 #include "platform/modalrunner.h"
 #include "platform/runerror.h"
+#include "platform/controlmaking.h"
 #include "platform/twips.h"
 
 #include <QGuiApplication>
@@ -24,6 +25,8 @@
 #include <QWheelEvent>
 
 namespace {
+
+using Controls::addEntry;
 
 // Design sizes in twips.
 constexpr int ClientWidth = 9285;
@@ -38,16 +41,6 @@ constexpr int RuleHeight = 4680;
 constexpr int HelpContext = 4007;
 
 const QString ListCaption = QStringLiteral("一覧表示");
-
-QAction *addEntry(QMenu *menu, const QString &name, const QString &caption,
-                  const QKeySequence &shortcut = QKeySequence())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
 
 QMenu *addMenu(QMenuBar *bar, const QString &name, const QString &caption)
 {

@@ -6,6 +6,7 @@
 
 #include "platform/fonts.h"
 #include "platform/modalrunner.h"
+#include "platform/controlmaking.h"
 #include "platform/twips.h"
 
 #include <QFontMetricsF>
@@ -23,6 +24,10 @@
 #include <cmath>
 
 namespace {
+
+using Controls::control;
+using Controls::label;
+using Controls::button;
 
 // Design sizes in twips.
 constexpr int WindowWidth = 5900;
@@ -44,28 +49,6 @@ int pixelsY(double mm) { return Twips::toPixelsY(CardPicture::twipsOfMm(mm)); }
 QRect pixelRect(const QRectF &mm)
 {
     return QRect(pixels(mm.left()), pixelsY(mm.top()), pixels(mm.width()), pixelsY(mm.height()));
-}
-
-template <typename T>
-T *control(T *widget, const QString &name, const QRect &twips)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &twips)
-{
-    auto *l = control(new QLabel(text, parent), name, twips);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QRect &twips)
-{
-    auto *b = control(new QPushButton(text, parent), name, twips);
-    b->setAutoDefault(false);
-    return b;
 }
 
 // The card of the picture: white, outlined, with the seven postal-code boxes

@@ -15,6 +15,7 @@
 #include "platform/pointer.h"
 #include "platform/printerdevice.h"
 #include "platform/runerror.h"
+#include "platform/controlmaking.h"
 #include "platform/twips.h"
 
 #include <optional>
@@ -34,6 +35,11 @@
 
 namespace {
 
+using Controls::addEntry;
+using Controls::control;
+using Controls::label;
+using Controls::button;
+
 // Design sizes in twips.
 constexpr int WindowWidth = 10200;
 constexpr int WindowHeight = 6525;
@@ -43,36 +49,11 @@ constexpr int RightColumn = 6720;
 
 const QString Caption = QStringLiteral("葉書宛名印刷");
 
-QAction *addEntry(QMenu *menu, const QString &name, const QString &caption,
-                  const QKeySequence &shortcut = QKeySequence())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
 QAction *addSeparator(QMenu *menu, const QString &name)
 {
     QAction *action = menu->addSeparator();
     action->setObjectName(name);
     return action;
-}
-
-template <typename T>
-T *control(T *widget, const QString &name, const QRect &twips)
-{
-    widget->setObjectName(name);
-    widget->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-}
-
-QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &twips)
-{
-    auto *l = control(new QLabel(text, parent), name, twips);
-    l->setTextFormat(Qt::PlainText);
-    return l;
 }
 
 QLineEdit *box(QWidget *parent, const QString &name, const QRect &twips, QLabel *caption = nullptr)
@@ -81,13 +62,6 @@ QLineEdit *box(QWidget *parent, const QString &name, const QRect &twips, QLabel 
     b->setFont(Fonts::make(Fonts::Mincho, 12));
     if (caption)
         caption->setBuddy(b);
-    return b;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QRect &twips)
-{
-    auto *b = control(new QPushButton(text, parent), name, twips);
-    b->setAutoDefault(false);
     return b;
 }
 
