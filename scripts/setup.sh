@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(qt6-base-dev qt6-base-dev-tools fonts-ipafont-mincho fonts-ipafont-gothic cmake ninja-build g++
-          poppler-utils)
+          poppler-utils libharfbuzz-dev qt6-translations-l10n desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -232,6 +232,7 @@ void Adrsbook::Form_Load(const QString &commandLine)
     }
     Label1->clear();
     dm.DefaultLayout = LayoutDefaults::factory();
+    dm.Conf = ProgramSettings::read(dm.ConfPath);
 
     const QDate today = QDate::currentDate();
     if (firstRun) {
@@ -282,6 +283,9 @@ void Adrsbook::Form_Unload()
     } catch (const RunError &error) {
         dm.ErrReport(QStringLiteral("Form_Unload"), error.description(), this);
     }
+    if (!dm.ConfPath.isEmpty() && !dm.Conf.write(dm.ConfPath))
+        dm.Msg(this, QStringLiteral("設定ファイル %1 に書き込めませんでした。").arg(QDir::toNativeSeparators(dm.ConfPath)),
+               MsgIcon::Exclamation);
     dm.CloseData();
     if (dm.Platform.Help)
         dm.Platform.Help->request(this, dm.HelpFile, HelpCommand::Quit);

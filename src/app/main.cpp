@@ -74,6 +74,7 @@ int main(int argc, char *argv[])
     const SettingsFile::Place settings = SettingsFile::place(data.ProgramFolder);
     data.SettingsPath = settings.readPath;
     data.SettingsWritePath = settings.writePath;
+    data.ConfPath = ProgramSettings::defaultPath();
 
     Adrsbook window(data);
     QStringList args = QApplication::arguments();

@@ -5,6 +5,7 @@
 #include "store/addressrecord.h"
 #include "store/mainwindowlink.h"
 #include "store/settingsfile.h"
+#include "store/programsettings.h"
 #include "store/settingsrecord.h"
 
 #include "platform/messagebox.h"
@@ -93,6 +94,11 @@ public:
     QString ProgramFolder;
     QString SettingsPath;      // where KANOTE.DAT is read at start-up
     QString SettingsWritePath; // where it is written at the end; empty: SettingsPath
+    // The choices beyond KANOTE.DAT ("kanote.conf"): read at start-up from
+    // ConfPath and written back there at the end; an empty path (tests) keeps
+    // the defaults and writes nothing.
+    ProgramSettings Conf;
+    QString ConfPath;
     QString HelpFile;
 
     PlatformServices Platform;
