@@ -1,4 +1,5 @@
 #pragma once
+// Adrsbook — the main window: the open book's name, format, count and date, and every command.
 // The main window: shows which address book is open, offers every command
 // through its menus and tool bar, and runs the start-up and shutdown.
 #include "store/mainwindowlink.h"

@@ -1,4 +1,5 @@
 #pragma once
+// CancelF — the sort's progress window (並び換え).
 // The small progress window of 並び換え: two lines of text and a bar that
 // fills from left to right as the passes of the sort are done. It has no
 // buttons; while it shows, the rest of the program takes no input, so that

@@ -1,4 +1,5 @@
 #pragma once
+// ChanData — the conversion run (データ形式の変換): the open book rewritten as fixed-length records or delimited text.
 // データ形式の変換: rewrites the open book as fixed-length records or as text
 // delimited by semicolon, comma or tab, in place or under a new name, as
 // often as the user likes while the dialog is open.

@@ -1,4 +1,5 @@
 #pragma once
+// FileIO — the file dialog: new, open and save as, with the data format and field order.
 // The program's file dialog: new (FileMode 0), open (1) and save as (2), with
 // the data format and the field order. It does the whole job before it
 // closes and leaves OpenStatus behind: 0 done, 1 nothing done.

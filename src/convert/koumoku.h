@@ -1,4 +1,5 @@
 #pragma once
+// Koumoku — the field selection (項目選択定義): the fields of another program's text file, in column order.
 // 項目選択定義: the user builds the field selection, the fields of a text
 // file of another program in their column order. The selection lives in the
 // settings (SelectionCount, SelectionOrder) and is changed only by 設 定.

@@ -1,4 +1,5 @@
 #pragma once
+// AdrsDinp — the entry form (データ入力): new records typed in and appended to the book.
 // AdrsDinp "データ入力": the modal window in which the user types new
 // address records. Each save appends one record to the open book (either
 // format) and refreshes the main window's count and date.

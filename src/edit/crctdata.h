@@ -1,4 +1,5 @@
 #pragma once
+// CrctData — the correction form (データ修正/削除): one record to correct and store, or to delete.
 // CrctData "データ修正/削除": shows record CurrentRecord of the open book in
 // ten boxes and either lets the user correct and store it (ﾌｧｲﾙ更新, 復帰,
 // the unsaved-changes question on closing) or delete it, record after record.

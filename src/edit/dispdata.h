@@ -1,4 +1,5 @@
 #pragma once
+// DispData — the record display (データ表示): one record read-only, stepped through with a scroll bar.
 // DispData "データ表示": shows one record of the open book read-only and
 // steps to the records before and after it with the scroll bar. It never
 // writes to the file.

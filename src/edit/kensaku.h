@@ -1,4 +1,5 @@
 #pragma once
+// Kensaku — the search dialog (検索): picks one record from the list of names or readings.
 // Kensaku "検索": the modal dialog in which the user picks one record of the
 // open book from the list of all names, or of all ﾌﾘｶﾞﾅ readings, in file
 // order (list entry k is record k + 1).

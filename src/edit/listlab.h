@@ -1,4 +1,5 @@
 #pragma once
+// ListLab — the list view (一覧表示): the book as a grid of twelve rows.
 // 一覧表示: the open book as a grid of twelve rows, one record a row. On the
 // left a fixed pane of names, on its right a wide pane with the other fields
 // as one line of fixed-width columns a row, ruled by vertical lines; the wide

@@ -1,4 +1,5 @@
 #pragma once
+// PostalCheckList — the list of the postal-code check (郵便番号の確認).
 // PostalCheckList "郵便番号の確認": the records of the open book whose postal
 // code the dictionary does not know, or whose 住所１ does not begin with the
 // code's area (postal/postalcheck.h), one row each: record number, name,

@@ -1,4 +1,5 @@
 #pragma once
+// PostalChoice — the pick list of several areas or codes for one postal code or address.
 // PostalChoice: the small list in which the user picks one of several
 // entries: the areas of a postal code that covers more than one, or the
 // codes of an address whose name has several. 決定, Enter or a double-click

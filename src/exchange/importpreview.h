@@ -1,4 +1,5 @@
 #pragma once
+// ImportPreview — the import preview (他のソフトから読み込み).
 // 他のソフトから読み込み: shows what an import will do before anything is
 // written: the file's kind, the columns found and the field each goes to
 // (changeable per column, or 未使用), the first records as the book will

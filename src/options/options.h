@@ -1,4 +1,5 @@
 #pragma once
+// Options — the options dialog (オプション).
 // Options "オプション": the modal dialog with four pages, chosen by the tab
 // labels above them: 区切り文字 (the delimiter of text books, only while no
 // book is open), 宛名印刷 (five or seven postal digits, kanji numerals), 一覧印刷

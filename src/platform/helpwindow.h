@@ -1,4 +1,5 @@
 #pragma once
+// HelpWindow — the help viewer of "kanote.hlp".
 // The help window: a modeless window showing "kanote.hlp" with its contents,
 // a keyword index and the topics reached by context number. It has no
 // owner, so the program's modal windows never block it: it works beside

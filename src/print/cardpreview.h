@@ -1,4 +1,5 @@
 #pragma once
+// CardPreview — the print preview (印刷ﾌﾟﾚﾋﾞｭｰ) of one card or of an all-print run.
 // CardPreview "印刷ﾌﾟﾚﾋﾞｭｰ": the platform's print preview of the postcards,
 // before a card is spent. It shows either the current card (単印刷: the
 // print dialog's boxes as they stand) or every card of an all-print run

@@ -1,4 +1,5 @@
 #pragma once
+// CardView — the layout view (葉書印刷位置設定): the print items moved on a picture of the card.
 // CardView "葉書印刷位置設定": the modal window in which the user moves the
 // nine print items of the current print direction on a picture of the
 // postcard (0.6 of its size) and stores their positions. The picture shows

@@ -1,4 +1,5 @@
 #pragma once
+// PrinCard — the postcard print dialog (葉書宛名印刷).
 // PrinCard "葉書宛名印刷": the modeless window postcards are printed from.
 // It shows the current addressee and the sender composed into editable
 // boxes; 単印刷 prints one card from the boxes as they stand, 全印刷 one card

@@ -1,4 +1,5 @@
 #pragma once
+// PRT — the postcard print dialog's progress window, with キャンセル.
 // PRT: the small window shown while postcards print. It names the card being
 // printed ("[ name ]" above "を印刷中です。"). Its キャンセル (or its close
 // box) asks the run to stop after the card being printed; the cards printed
