@@ -14,6 +14,8 @@
 #include <QRectF>
 #include <functional>
 
+class QPrinter;
+
 class PreviewPrinter : public PainterPrinter {
 public:
     PreviewPrinter(QPrinter &printer, const QRectF &printableMm);

@@ -2,7 +2,7 @@
 
 #include "platform/commondialogs.h"
 #include "platform/messagebox.h"
-#include "platform/painterprinter.h"
+#include "platform/qtprinter.h"
 #include "platform/runerror.h"
 
 #include <QDir>

@@ -6,6 +6,7 @@
 #include "support/testenv.h"
 
 #include "platform/painterprinter.h"
+#include "platform/qtprinter.h"
 #include "platform/printerchoice.h"
 #include "platform/recordingprinter.h"
 #include "platform/runerror.h"

@@ -10,7 +10,7 @@
 #include "print/princard.h"
 
 #include "platform/fonts.h"
-#include "platform/painterprinter.h"
+#include "platform/qtprinter.h"
 #include "platform/printerchoice.h"
 #include "platform/recordingprinter.h"
 
