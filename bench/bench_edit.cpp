@@ -9,8 +9,9 @@
 #include "store/recordstore.h"
 
 #include "platform/codec.h"
-#include "platform/messagebox.h"
-#include "platform/modalrunner.h"
+
+#include "support/scriptedmessageboxes.h"
+#include "support/scriptedmodalrunner.h"
 
 #include <QApplication>
 #include <QDir>

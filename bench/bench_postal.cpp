@@ -10,8 +10,9 @@
 #include "store/datamodule.h"
 
 #include "platform/codec.h"
-#include "platform/messagebox.h"
-#include "platform/modalrunner.h"
+
+#include "support/scriptedmessageboxes.h"
+#include "support/scriptedmodalrunner.h"
 
 #include <QCoreApplication>
 #include <QDir>

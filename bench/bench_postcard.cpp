@@ -10,12 +10,14 @@
 #include "store/datamodule.h"
 #include "store/settingsfile.h"
 
-#include "platform/commondialogs.h"
 #include "platform/fonts.h"
-#include "platform/helpsystem.h"
-#include "platform/messagebox.h"
-#include "platform/modalrunner.h"
 #include "platform/printerchoice.h"
+
+#include "support/fakemainwindow.h"
+#include "support/recordinghelpsystem.h"
+#include "support/scriptedcommondialogs.h"
+#include "support/scriptedmessageboxes.h"
+#include "support/scriptedmodalrunner.h"
 
 #include <QApplication>
 #include <QDir>

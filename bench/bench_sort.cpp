@@ -6,9 +6,10 @@
 #include "store/datamodule.h"
 
 #include "platform/codec.h"
-#include "platform/helpsystem.h"
-#include "platform/messagebox.h"
-#include "platform/modalrunner.h"
+
+#include "support/recordinghelpsystem.h"
+#include "support/scriptedmessageboxes.h"
+#include "support/scriptedmodalrunner.h"
 
 #include <QApplication>
 #include <QDir>

@@ -21,15 +21,3 @@ public:
     virtual void request(QWidget *owner, const QString &helpFile, int command, int data = 0,
                          const QString &key = QString()) = 0;
 };
-
-// Remembers every request; for tests.
-class RecordingHelpSystem : public HelpSystem {
-public:
-    struct Request { QString helpFile; int command; int data; QString key; };
-    QList<Request> requests;
-    void request(QWidget *, const QString &helpFile, int command, int data,
-                 const QString &key) override
-    {
-        requests.append({helpFile, command, data, key});
-    }
-};

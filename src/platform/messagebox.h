@@ -1,8 +1,8 @@
 #pragma once
 // Message boxes: text, icon, buttons and caption in, the button pressed out
 // (1 OK, 2 Cancel, 6 Yes, 7 No). A box without a caption of its own shows the
-// program's title. Tests install ScriptedMessageBoxes, which records every box
-// and answers from a queue.
+// program's title. Tests install scripted ones (tests/support), which record
+// every box and answer from a queue.
 #include <QList>
 #include <QString>
 
@@ -35,32 +35,4 @@ class QtMessageBoxes : public MessageBoxes {
 protected:
     int present(QWidget *parent, const QString &text, MsgIcon icon, MsgButtons buttons,
                 const QString &caption) override;
-};
-
-struct ShownBox {
-    QString text;
-    MsgIcon icon;
-    MsgButtons buttons;
-    QString caption;
-    int answer;
-};
-
-class ScriptedMessageBoxes : public MessageBoxes {
-public:
-    // Queues the answer for the next box.
-    void answer(int code) { answers.append(code); }
-    // Every box shown, in order.
-    QList<ShownBox> shown;
-    // Boxes for which no answer was queued: a test fails when this is not empty.
-    QList<ShownBox> unexpected;
-    int pendingAnswers() const { return static_cast<int>(answers.size()); }
-    // A one-line description of every box shown, for failure messages.
-    QString describe() const;
-
-protected:
-    int present(QWidget *parent, const QString &text, MsgIcon icon, MsgButtons buttons,
-                const QString &caption) override;
-
-private:
-    QList<int> answers;
 };

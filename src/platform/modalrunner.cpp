@@ -10,14 +10,3 @@ int QtModalRunner::run(QDialog &dialog)
         dialog.setWindowModality(Qt::WindowModal);
     return dialog.exec();
 }
-
-int ScriptedModalRunner::run(QDialog &dialog)
-{
-    ran.append(dialog.objectName());
-    if (scripts.isEmpty()) {
-        unexpected.append(dialog.objectName());
-        return QDialog::Rejected;
-    }
-    Script script = scripts.takeFirst();
-    return script(dialog);
-}

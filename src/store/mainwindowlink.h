@@ -13,15 +13,3 @@ public:
     virtual void SetStatusLabel(Label label, const QString &text) = 0;
     virtual QString StatusLabel(Label label) const = 0;
 };
-
-// Remembers what was done; for tests.
-class FakeMainWindow : public MainWindowLink {
-public:
-    bool locked = false;
-    int lockCount = 0;
-    QString labels[5];
-    void LockMainMenus() override { locked = true; ++lockCount; }
-    void UnlockMainMenus() override { locked = false; }
-    void SetStatusLabel(Label label, const QString &text) override { labels[label] = text; }
-    QString StatusLabel(Label label) const override { return labels[label]; }
-};

@@ -8,7 +8,7 @@
 #include "platform/painterprinter.h"
 #include "platform/qtprinter.h"
 #include "platform/printerchoice.h"
-#include "platform/recordingprinter.h"
+#include "support/recordingprinter.h"
 #include "platform/runerror.h"
 
 #include <QDir>

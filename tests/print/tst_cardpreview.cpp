@@ -12,7 +12,7 @@
 #include "platform/fonts.h"
 #include "platform/qtprinter.h"
 #include "platform/printerchoice.h"
-#include "platform/recordingprinter.h"
+#include "support/recordingprinter.h"
 
 #include <QLabel>
 #include <QLineEdit>

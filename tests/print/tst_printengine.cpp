@@ -5,7 +5,7 @@
 #include "store/settingsfile.h"
 
 #include "platform/fonts.h"
-#include "platform/recordingprinter.h"
+#include "support/recordingprinter.h"
 
 #include <QtTest>
 

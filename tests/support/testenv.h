@@ -7,11 +7,12 @@
 // fails the running test (unless it has failed already).
 #include "store/datamodule.h"
 
-#include "platform/commondialogs.h"
-#include "platform/helpsystem.h"
-#include "platform/messagebox.h"
-#include "platform/modalrunner.h"
-#include "platform/recordingprinter.h"
+#include "support/fakemainwindow.h"
+#include "support/recordinghelpsystem.h"
+#include "support/recordingprinter.h"
+#include "support/scriptedcommondialogs.h"
+#include "support/scriptedmessageboxes.h"
+#include "support/scriptedmodalrunner.h"
 
 #include <QByteArray>
 #include <QString>

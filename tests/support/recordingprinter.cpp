@@ -1,4 +1,4 @@
-#include "platform/recordingprinter.h"
+#include "support/recordingprinter.h"
 
 #include "platform/codec.h"
 
