@@ -2,6 +2,7 @@
 // a file from the command line or by dropping it, the tool bar, the record
 // gates, help, version and debug switch.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "app/adrsbook.h"
 #include "app/toolbarpicture.h"
@@ -181,7 +182,7 @@ void TestAdrsbook::commandLineOpensWithSavedFormat()
     QDir(env.dir.path()).mkpath(QStringLiteral("データ/sub"));
     const QString file = env.path(QStringLiteral("データ/sub/友人.csv"));
     env.writeFile(QStringLiteral("データ/sub/友人.csv"),
-                  TestEnv::line(QStringLiteral("山田,ﾔﾏﾀﾞ")) + TestEnv::line(QStringLiteral("佐藤,ｻﾄｳ")));
+                  textLine(QStringLiteral("山田,ﾔﾏﾀﾞ")) + textLine(QStringLiteral("佐藤,ｻﾄｳ")));
     auto w = start(env, QLatin1Char('"') + file + QLatin1Char('"'));
     QCOMPARE(w->Lab01->text(), QStringLiteral("友人.csv"));
     QCOMPARE(w->Lab02->text(), QStringLiteral("可変長  (ｺﾝﾏ)"));
@@ -252,9 +253,9 @@ void TestAdrsbook::commandLineRelativePathAndFolderBlanks()
         s.SettingsVersion = 10414;
         env.writeFile(QStringLiteral("KANOTE.DAT"), s.toBytes());
     }
-    env.writeFile(QStringLiteral("book.kno"), TestEnv::record({QStringLiteral("一")}));
+    env.writeFile(QStringLiteral("book.kno"), fixedRecord({QStringLiteral("一")}));
     env.writeFile(QStringLiteral("last/book.kno"),
-                  TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+                  fixedRecord({QStringLiteral("一")}) + fixedRecord({QStringLiteral("二")}));
     auto w = start(env, QStringLiteral("book.kno"));
     QCOMPARE(w->Lab01->text(), QStringLiteral("book.kno"));
     QCOMPARE(w->Lab03->text(), QStringLiteral("1"));
@@ -265,7 +266,7 @@ void TestAdrsbook::commandLineRelativePathAndFolderBlanks()
     const QString folder = QStringLiteral("住所\u3000");
     QDir(env.dir.path()).mkdir(folder);
     env.writeFile(folder + QStringLiteral("/two.kno"),
-                  TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+                  fixedRecord({QStringLiteral("一")}) + fixedRecord({QStringLiteral("二")}));
     w->Form_OLEDragDrop(env.path(folder + QStringLiteral("/two.kno")));
     QCOMPARE(w->Lab01->text(), QStringLiteral("two.kno"));
     QCOMPARE(w->Lab03->text(), QStringLiteral("2"));
@@ -276,7 +277,7 @@ void TestAdrsbook::commandLineTextWithoutDelimiterIsClosed()
 {
     TestEnv env;
     writeSettings(env, 0, 1);
-    env.writeFile(QStringLiteral("plain.txt"), TestEnv::line(QStringLiteral("just words")));
+    env.writeFile(QStringLiteral("plain.txt"), textLine(QStringLiteral("just words")));
     env.boxes.answer(MsgAnswerCode::Ok);
     env.boxes.answer(MsgAnswerCode::Ok);
     auto w = start(env, QStringLiteral("plain.txt"));
@@ -286,14 +287,14 @@ void TestAdrsbook::commandLineTextWithoutDelimiterIsClosed()
     QCOMPARE(env.boxes.shown[1].text, QStringLiteral("\n > Menu_File_Open > Prm_Open > Hyoujun"));
     QVERIFY(!w->Menu_Edit->isEnabled());
     QVERIFY(!env.dm->DataChannel);
-    QCOMPARE(env.readFile(QStringLiteral("plain.txt")), TestEnv::line(QStringLiteral("just words")));
+    QCOMPARE(env.readFile(QStringLiteral("plain.txt")), textLine(QStringLiteral("just words")));
 }
 
 void TestAdrsbook::droppedFileOpensInCurrentFormat()
 {
     TestEnv env;
     writeSettings(env, 0, 1);
-    env.writeFile(QStringLiteral("book.kno"), TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+    env.writeFile(QStringLiteral("book.kno"), fixedRecord({QStringLiteral("一")}) + fixedRecord({QStringLiteral("二")}));
     auto w = start(env);
     env.dm->DataFormat = DataModule::FixedLength;
     w->Form_OLEDragDrop(env.path(QStringLiteral("book.kno")));
@@ -398,7 +399,7 @@ void TestAdrsbook::toolBarPressMoveRelease()
     w->ToolBar_MouseDown(10, 12);
     w->ToolBar_MouseUp(10, 12);
     QVERIFY(env.modal.ran.isEmpty());
-    env.writeFile(QStringLiteral("other.kno"), TestEnv::record({QStringLiteral("他")}));
+    env.writeFile(QStringLiteral("other.kno"), fixedRecord({QStringLiteral("他")}));
     w->Form_OLEDragDrop(env.path(QStringLiteral("other.kno")));
     QCOMPARE(w->Lab01->text(), QStringLiteral("empty.kno"));
     QCOMPARE(env.dm->CurrentFileName, QStringLiteral("empty.kno"));
@@ -454,13 +455,13 @@ void TestAdrsbook::recordGates()
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ﾃﾞｰﾀ数が 0のため｢検索表示｣処理はできません！"));
     QCOMPARE(env.boxes.shown.last().caption, QStringLiteral("かのて住所録"));
 
-    env.writeFile(QStringLiteral("one.kno"), TestEnv::record({QStringLiteral("一")}));
+    env.writeFile(QStringLiteral("one.kno"), fixedRecord({QStringLiteral("一")}));
     w->Form_OLEDragDrop(env.path(QStringLiteral("one.kno")));
     env.boxes.answer(MsgAnswerCode::Ok);
     w->Menu_Edit_Sort_Click();
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ﾃﾞｰﾀ数が 1のため｢並び換え｣処理はできません！"));
     QCOMPARE(env.boxes.shown.last().icon, MsgIcon::Exclamation);
-    QCOMPARE(env.readFile(QStringLiteral("one.kno")), TestEnv::record({QStringLiteral("一")}));
+    QCOMPARE(env.readFile(QStringLiteral("one.kno")), fixedRecord({QStringLiteral("一")}));
 }
 
 void TestAdrsbook::helpVersionAndDebug()

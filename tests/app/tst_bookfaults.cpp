@@ -5,6 +5,7 @@
 // never done. And bytes CP932 cannot decode stay in the fields nobody changed.
 #include "support/faults.h"
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "app/furiganasort.h"
 #include "convert/conversion.h"
@@ -24,16 +25,6 @@ const QStringList NewRecord = {QStringLiteral("新人"), QStringLiteral("ｼﾝ�
 QString bookName(qint16 format)
 {
     return format == DataModule::FixedLength ? QStringLiteral("a.kno") : QStringLiteral("a.txt");
-}
-
-QByteArray bookOf(qint16 format, const QList<QStringList> &records)
-{
-    QByteArray book;
-    for (const QStringList &r : records)
-        book += format == DataModule::FixedLength
-            ? TestEnv::record(r)
-            : TestEnv::line((r + QStringList(10 - r.size(), QString())).join(QLatin1Char(';')));
-    return book;
 }
 
 // Runs `operation` on record 3 of the open book: a change of the record
@@ -322,7 +313,7 @@ void TestBookFaults::untouchedFieldsKeepTheirBytes()
     const QByteArray title("\x87\x90");
     QByteArray record;
     if (format == DataModule::FixedLength) {
-        AddressRecord r = AddressRecord::fromBytes(TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")}));
+        AddressRecord r = AddressRecord::fromBytes(fixedRecord({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")}));
         r.setFieldBytes(Address1, address);
         r.setFieldBytes(Title, title);
         record = r.bytes();
@@ -356,7 +347,7 @@ void TestBookFaults::bytesGoThroughEveryConversion()
     // sort, every text format, back, and out and in in selection order.
     TestEnv env;
     DataModule &dm = *env.dm;
-    AddressRecord r = AddressRecord::fromBytes(TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")}));
+    AddressRecord r = AddressRecord::fromBytes(fixedRecord({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")}));
     const QByteArray odd = QByteArray("\x85\x40" "x,y;") + QByteArray("\x87\x90");
     r.setFieldBytes(Address1, odd);
     r.setFieldBytes(Mark, QByteArray("\xa0"));

@@ -50,7 +50,7 @@ void TstConvertCommands::openAndCancel()
     TestEnv env;
     DataModule &dm = *env.dm;
     env.writeFile(QStringLiteral("a.kno"), twoRecords());
-    env.writeFile(QStringLiteral("b.kno"), TestEnv::record({QStringLiteral("佐藤")}));
+    env.writeFile(QStringLiteral("b.kno"), fixedRecord({QStringLiteral("佐藤")}));
     Adrsbook w(dm);
 
     openThroughDialog(env, w, QStringLiteral("a.kno"));
@@ -186,8 +186,8 @@ void TstConvertCommands::conversion()
     QCOMPARE(w.Lab03->text(), QStringLiteral("2"));
     QCOMPARE(w.Lab04->text(), dm.FileDateText());
     QCOMPARE(env.readFile(QStringLiteral("a.kno")),
-             TestEnv::line(QStringLiteral("山田太郎\tﾔﾏﾀﾞﾀﾛｳ\t100-0001\t  千代田区\t\t\t\t\t\t"))
-                 + TestEnv::line(QStringLiteral("鈴木花子\tｽｽﾞｷﾊﾅｺ\t\t\t\t\t\t\t\t")));
+             textLine(QStringLiteral("山田太郎\tﾔﾏﾀﾞﾀﾛｳ\t100-0001\t  千代田区\t\t\t\t\t\t"))
+                 + textLine(QStringLiteral("鈴木花子\tｽｽﾞｷﾊﾅｺ\t\t\t\t\t\t\t\t")));
 }
 
 QTEST_MAIN(TstConvertCommands)

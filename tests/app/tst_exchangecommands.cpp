@@ -3,6 +3,7 @@
 // book's bytes, the labels and menus, the limits, and export → import round
 // trips in both formats.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "app/adrsbook.h"
 #include "exchange/importpreview.h"
@@ -106,8 +107,8 @@ void TstExchangeCommands::importIntoOpenBook_data()
     QTest::addColumn<QString>("target");
     QTest::newRow("fixed length")
         << DataModule::FixedLength << QStringLiteral("a.kno")
-        << TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")})
-        << TestEnv::records({{QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")},
+        << fixedRecord({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")})
+        << fixedBook({{QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")},
                              {QStringLiteral("鈴木"), QStringLiteral("ｽｽﾞｷ"), QString(), QString(), QString(),
                               QStringLiteral("03-1")},
                              {QStringLiteral("佐藤; 一郎")}})
@@ -116,8 +117,8 @@ void TstExchangeCommands::importIntoOpenBook_data()
     // program's own, the delimiter inside a value quoted.
     QTest::newRow("text") << DataModule::DelimitedText << QStringLiteral("a.txt")
                           << Cp932::encode(QStringLiteral("山田;ﾔﾏﾀﾞ"))
-                          << TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ")) + TestEnv::line(QStringLiteral("鈴木;ｽｽﾞｷ;;;;03-1;;;;"))
-                                 + TestEnv::line(QStringLiteral("\"佐藤; 一郎\";;;;;;;;;"))
+                          << textLine(QStringLiteral("山田;ﾔﾏﾀﾞ")) + textLine(QStringLiteral("鈴木;ｽｽﾞｷ;;;;03-1;;;;"))
+                                 + textLine(QStringLiteral("\"佐藤; 一郎\";;;;;;;;;"))
                           << QStringLiteral("読み込み先：a.txt（可変長、末尾に追加）");
 }
 
@@ -186,7 +187,7 @@ void TstExchangeCommands::importMakesNewBook()
     TestEnv env;
     DataModule &dm = *env.dm;
     QDir(env.path(QString())).mkdir(QStringLiteral("phone"));
-    env.writeFile(QStringLiteral("phone/KANOTE01.KNO"), TestEnv::record({QStringLiteral("先客")}));
+    env.writeFile(QStringLiteral("phone/KANOTE01.KNO"), fixedRecord({QStringLiteral("先客")}));
     env.writeFile(QStringLiteral("phone/contacts.vcf"),
                   crlf({QStringLiteral("BEGIN:VCARD"), QStringLiteral("VERSION:3.0"), QStringLiteral("N:山田;太郎;;;"),
                         QStringLiteral("X-PHONETIC-LAST-NAME:やまだ"), QStringLiteral("X-PHONETIC-FIRST-NAME:たろう"),
@@ -210,11 +211,11 @@ void TstExchangeCommands::importMakesNewBook()
     env.boxes.answer(MsgAnswerCode::Ok);
     w.Menu_File_Import_Click();
 
-    const QByteArray expected = TestEnv::records(
+    const QByteArray expected = fixedBook(
         {{QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QString(), QString(), QString(), QStringLiteral("03-1111-2222")},
          {QStringLiteral("鈴木")}});
     QCOMPARE(env.readFile(QStringLiteral("phone/KANOTE02.KNO")), expected);
-    QCOMPARE(env.readFile(QStringLiteral("phone/KANOTE01.KNO")), TestEnv::record({QStringLiteral("先客")}));
+    QCOMPARE(env.readFile(QStringLiteral("phone/KANOTE01.KNO")), fixedRecord({QStringLiteral("先客")}));
     QCOMPARE(QDir::current().absolutePath(), QDir(env.path(QStringLiteral("phone"))).absolutePath());
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("2 件のﾃﾞｰﾀを KANOTE02.KNO に読み込みました。"));
     // The new book is the open book.
@@ -305,7 +306,7 @@ void TstExchangeCommands::limits()
     DataModule &dm = *env.dm;
     const bool fixed = format == DataModule::FixedLength;
     const QString name = fixed ? QStringLiteral("big.kno") : QStringLiteral("big.txt");
-    const QByteArray one = fixed ? TestEnv::record({QStringLiteral("x")}) : TestEnv::line(QStringLiteral("x;y"));
+    const QByteArray one = fixed ? fixedRecord({QStringLiteral("x")}) : textLine(QStringLiteral("x;y"));
     const QByteArray book = one.repeated(existing);
     env.writeFile(name, book);
     QStringList lines{QStringLiteral("氏名")};
@@ -395,7 +396,7 @@ void TstExchangeCommands::previewShowsWhatIsStored()
     env.boxes.answer(MsgAnswerCode::Ok);
     w.Menu_File_Import_Click();
     QCOMPARE(env.readFile(QStringLiteral("a.kno")),
-             TestEnv::records({{longName, QString(), QString(), QStringLiteral("𠮷田町1-1")},
+             fixedBook({{longName, QString(), QString(), QStringLiteral("𠮷田町1-1")},
                                {QString(), QString(), QString(), QString(), QStringLiteral("メモだけの行")},
                                {QStringLiteral("山田"), QString(), QString(), QStringLiteral("東京")}}));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
@@ -407,7 +408,7 @@ void TstExchangeCommands::exportFormats()
     DataModule &dm = *env.dm;
     const QString address = QStringLiteral("東京都千代田区千代田一丁目一番一号皇居");
     env.writeFile(QStringLiteral("a.kno"),
-                  TestEnv::records({{QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001"),
+                  fixedBook({{QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001"),
                                      QStringLiteral("東京都,港区")},
                                     {QStringLiteral("鈴木"), QString(), QString(), address, address}}));
     env.writeFile(QStringLiteral("empty.kno"), QByteArray());
@@ -469,13 +470,13 @@ void TstExchangeCommands::exportFormats()
     QCOMPARE(env.readFile(QStringLiteral("out.csv")), csv);
 
     // Never over the open book itself.
-    env.writeFile(QStringLiteral("book.csv"), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ")));
+    env.writeFile(QStringLiteral("book.csv"), textLine(QStringLiteral("山田;ﾔﾏﾀﾞ")));
     openBook(env, w, QStringLiteral("book.csv"), DataModule::DelimitedText);
     chooseFile(env, env.path(QStringLiteral("book.csv")), 0);
     env.boxes.answer(MsgAnswerCode::Ok);
     w.Menu_File_Export_Click();
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("book.csv は開いている住所録のため、書き出し先にできません。"));
-    QCOMPARE(env.readFile(QStringLiteral("book.csv")), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ")));
+    QCOMPARE(env.readFile(QStringLiteral("book.csv")), textLine(QStringLiteral("山田;ﾔﾏﾀﾞ")));
     QCOMPARE(dm.CallTrace, QString());
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
@@ -521,7 +522,7 @@ void TstExchangeCommands::roundTrips()
     AppendRecords(dm, records);
     const QByteArray book = env.readFile(source);
     if (fixed)
-        QCOMPARE(book, TestEnv::records(values));
+        QCOMPARE(book, fixedBook(values));
 
     chooseFile(env, env.path(QStringLiteral("exchange")), fileType);
     env.boxes.answer(MsgAnswerCode::Ok);

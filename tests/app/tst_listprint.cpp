@@ -4,6 +4,7 @@
 // real PDF read back with poppler, and one job through a real CUPS queue.
 #include "support/pdftext.h"
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "app/adrsbook.h"
 #include "app/listprinting.h"
@@ -55,14 +56,10 @@ QStringList recordFields(int n)
 // A book of `count` numbered records in the format given.
 void writeBook(TestEnv &env, const QString &name, int count, qint16 format)
 {
-    QByteArray bytes;
-    for (int n = 1; n <= count; ++n) {
-        if (format == DataModule::FixedLength)
-            bytes += TestEnv::record(recordFields(n));
-        else
-            bytes += TestEnv::line(recordFields(n).join(QLatin1Char(';')));
-    }
-    env.writeFile(name, bytes);
+    QList<QStringList> rows;
+    for (int n = 1; n <= count; ++n)
+        rows << recordFields(n);
+    env.writeFile(name, bookOf(format, rows));
 }
 
 // The main window with the book open and the list font of a first run.
@@ -176,7 +173,7 @@ void TestListPrint::recordTexts()
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(QString, separator);
-    AddressRecord record = AddressRecord::fromBytes(TestEnv::record(fields));
+    AddressRecord record = AddressRecord::fromBytes(fixedRecord(fields));
     const QStringList texts = ListRecordTexts(record, number, 10);
     QCOMPARE(texts.size(), 2);
     QCOMPARE(texts[0], first + QLatin1Char('\n') + second);

@@ -1,6 +1,7 @@
 // 表示 → 郵便番号の確認: its place in the menu, its gate, "問題はありません。",
 // and the list window with a correction from it.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "app/adrsbook.h"
 #include "edit/crctdata.h"
@@ -74,7 +75,7 @@ void TestPostalCommand::aRightBookHasNoProblems()
 {
     TestEnv env;
     auto w = start(env);
-    env.writeFile(QStringLiteral("a.kno"), TestEnv::records({{"一", "", "100-0001", "東京都千代田区千代田１"},
+    env.writeFile(QStringLiteral("a.kno"), fixedBook({{"一", "", "100-0001", "東京都千代田区千代田１"},
                                                             {"二", "", "", "住所だけ"},
                                                             {"三", "", "1000014", "千代田区永田町２"}}));
     w->Form_OLEDragDrop(env.path(QStringLiteral("a.kno")));
@@ -92,7 +93,7 @@ void TestPostalCommand::listAndCorrectFromIt()
 {
     TestEnv env;
     auto w = start(env);
-    const QByteArray before = TestEnv::records({{"差出　太郎", "", "100-0001", "東京都千代田区千代田１－１"},
+    const QByteArray before = fixedBook({{"差出　太郎", "", "100-0001", "東京都千代田区千代田１－１"},
                                                 {"青木　一郎", "", "100-0099", "東京都千代田区千代田２"},
                                                 {"伊藤　花子", "", "1000014", "東京都千代田区丸の内１－１"},
                                                 {"上田　健"},
@@ -149,7 +150,7 @@ void TestPostalCommand::listAndCorrectFromIt()
     QCOMPARE(env.dm->CurrentRecord, 1);
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルを更新しました。"));
     QByteArray after = before;
-    after.replace(2 * 239 + 54, 40, TestEnv::record({"", "", "", "東京都千代田区永田町１"}).mid(54, 40));
+    after.replace(2 * 239 + 54, 40, fixedRecord({"", "", "", "東京都千代田区永田町１"}).mid(54, 40));
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), after);
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }

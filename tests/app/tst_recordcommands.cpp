@@ -73,7 +73,7 @@ void TestRecordCommands::correctAfterPicking()
     window.Menu_Edit_Correct_Click();
     QCOMPARE(env.modal.ran, (QStringList{"Kensaku", "CrctData"}));
     QVERIFY(preparedForCorrection);
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}) + TestEnv::record({"弐"}) + TestEnv::record({"三"}));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord({"一"}) + fixedRecord({"弐"}) + fixedRecord({"三"}));
     QVERIFY(window.Menu_Edit->isEnabled());
     QCOMPARE(window.Lab04->text(), env.dm->FileDateText());
     QCOMPARE(env.dm->CurrentRecord, 1);
@@ -99,7 +99,7 @@ void TestRecordCommands::correctAfterPicking()
 void TestRecordCommands::deleteAfterPicking()
 {
     TestEnv env;
-    env.writeFile("t.txt", TestEnv::line("a;1") + TestEnv::line("b;2"));
+    env.writeFile("t.txt", textLine("a;1") + textLine("b;2"));
     Adrsbook window(*env.dm);
     openBook(env, window, "t.txt", DataModule::DelimitedText);
     QCOMPARE(window.Lab03->text(), QStringLiteral("2"));
@@ -217,7 +217,7 @@ void TestRecordCommands::addAppends()
     QVERIFY(locked);
     QVERIFY(window.Menu_File->isEnabled());
     QCOMPARE(window.Lab03->text(), QStringLiteral("1"));
-    QCOMPARE(env.readFile("e.kno"), TestEnv::record({"新"}));
+    QCOMPARE(env.readFile("e.kno"), fixedRecord({"新"}));
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルに追加しました。"));
 }
 

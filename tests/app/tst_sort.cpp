@@ -6,6 +6,7 @@
 
 #include "platform/codec.h"
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include <QBuffer>
 #include <QDialog>
@@ -204,7 +205,7 @@ void TstSort::fixedBooksMatchTheExchangeSelection()
         const int n = round < 100 ? rng.bounded(2, 40) : rng.bounded(100, 400);
         QByteArray book;
         for (int i = 1; i <= n; ++i)
-            book += TestEnv::record(randomFields(rng, i));
+            book += fixedRecord(randomFields(rng, i));
         if (round % 10 == 3)
             book.chop(100); // a short last record is read blank-filled
         env.writeFile(QStringLiteral("book.kno"), book);
@@ -242,7 +243,7 @@ void TstSort::textBooksMatchTheExchangeSelection()
             else if (rng.bounded(8) == 0) // blanks around it stay part of the key
                 reading = QStringLiteral(" ") + reading + QStringLiteral(" ");
             fields[1] = reading;
-            book += TestEnv::line(fields.join(d));
+            book += textLine(fields.join(d));
         }
         if (round % 4 == 1)
             book.chop(2); // the last line without its line end
@@ -272,7 +273,7 @@ void TstSort::largeFixedBookIsSortedWhole()
     const int n = 1500;
     QByteArray book;
     for (int i = 1; i <= n; ++i)
-        book += TestEnv::record(randomFields(rng, i));
+        book += fixedRecord(randomFields(rng, i));
     env.writeFile(QStringLiteral("big.kno"), book);
     QVERIFY(env.open(QStringLiteral("big.kno"), DataModule::FixedLength));
     SortBook(*env.dm);
@@ -283,7 +284,7 @@ void TstSort::commandGatesAndMessages()
 {
     TestEnv env;
     Adrsbook main(*env.dm);
-    const QByteArray one = TestEnv::record({QStringLiteral("田中"), QStringLiteral("ﾀﾅｶ")});
+    const QByteArray one = fixedRecord({QStringLiteral("田中"), QStringLiteral("ﾀﾅｶ")});
     env.writeFile(QStringLiteral("one.kno"), one);
     QVERIFY(env.open(QStringLiteral("one.kno"), DataModule::FixedLength));
 
@@ -295,8 +296,8 @@ void TstSort::commandGatesAndMessages()
     QCOMPARE(env.boxes.shown[0].caption, ProgramTitle);
 
     // Two records "ｲ" then "ｱ": Cancel changes nothing, OK exchanges them.
-    const QByteArray i = TestEnv::record({QStringLiteral("伊藤"), QStringLiteral("ｲﾄｳ")});
-    const QByteArray a = TestEnv::record({QStringLiteral("阿部"), QStringLiteral("ｱﾍﾞ")});
+    const QByteArray i = fixedRecord({QStringLiteral("伊藤"), QStringLiteral("ｲﾄｳ")});
+    const QByteArray a = fixedRecord({QStringLiteral("阿部"), QStringLiteral("ｱﾍﾞ")});
     env.writeFile(QStringLiteral("two.kno"), i + a);
     QVERIFY(env.open(QStringLiteral("two.kno"), DataModule::FixedLength));
     env.boxes.shown.clear();
@@ -326,7 +327,7 @@ void TstSort::commandGatesAndMessages()
             !main.findChild<QDialog *>(QStringLiteral("CancelF"))->isVisible());
 
     // Equal readings stay where they are.
-    const QByteArray a2 = TestEnv::record({QStringLiteral("安藤"), QStringLiteral("ｱﾍﾞ")});
+    const QByteArray a2 = fixedRecord({QStringLiteral("安藤"), QStringLiteral("ｱﾍﾞ")});
     env.writeFile(QStringLiteral("eq.kno"), a + a2);
     QVERIFY(env.open(QStringLiteral("eq.kno"), DataModule::FixedLength));
     env.boxes.answer(MsgAnswerCode::Ok);
@@ -340,8 +341,8 @@ void TstSort::commandSortsTextBookAndLeavesNoTemporaryFile()
     TestEnv env;
     Adrsbook main(*env.dm);
     // An empty reading sorts first; the last line gains its line end.
-    const QByteArray book = TestEnv::line(QStringLiteral("鈴木;ｽｽﾞｷ;100-0001"))
-        + TestEnv::line(QStringLiteral("無名;;"))
+    const QByteArray book = textLine(QStringLiteral("鈴木;ｽｽﾞｷ;100-0001"))
+        + textLine(QStringLiteral("無名;;"))
         + Cp932::encode(QStringLiteral("阿部;ｱﾍﾞ;;東京"));
     env.writeFile(QStringLiteral("t.txt"), book);
     QVERIFY(env.open(QStringLiteral("t.txt"), DataModule::DelimitedText));
@@ -349,8 +350,8 @@ void TstSort::commandSortsTextBookAndLeavesNoTemporaryFile()
     env.boxes.answer(MsgAnswerCode::Ok);
     main.Menu_Edit_Sort_Click();
     QCOMPARE(env.readFile(QStringLiteral("t.txt")),
-             TestEnv::line(QStringLiteral("無名;;")) + TestEnv::line(QStringLiteral("阿部;ｱﾍﾞ;;東京"))
-                 + TestEnv::line(QStringLiteral("鈴木;ｽｽﾞｷ;100-0001")));
+             textLine(QStringLiteral("無名;;")) + textLine(QStringLiteral("阿部;ｱﾍﾞ;;東京"))
+                 + textLine(QStringLiteral("鈴木;ｽｽﾞｷ;100-0001")));
     QCOMPARE(env.dm->RecordCount, 3);
     QCOMPARE(env.dm->LineIndex[2], 9);
     env.dm->LoadRecord(3);
@@ -362,8 +363,8 @@ void TstSort::failedRewriteKeepsTheBook()
 {
     TestEnv env;
     Adrsbook main(*env.dm);
-    const QByteArray book = TestEnv::record({QStringLiteral("伊藤"), QStringLiteral("ｲﾄｳ")})
-        + TestEnv::record({QStringLiteral("阿部"), QStringLiteral("ｱﾍﾞ")});
+    const QByteArray book = fixedRecord({QStringLiteral("伊藤"), QStringLiteral("ｲﾄｳ")})
+        + fixedRecord({QStringLiteral("阿部"), QStringLiteral("ｱﾍﾞ")});
     env.writeFile(QStringLiteral("ro.kno"), book);
     QVERIFY(env.open(QStringLiteral("ro.kno"), DataModule::FixedLength));
     env.dm->CallTrace.clear();

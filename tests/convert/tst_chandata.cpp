@@ -101,7 +101,7 @@ void TstChanData::inPlaceToComma()
         AppendRecord(dm);
         QCOMPARE(dm.RecordCount, qint16(4));
         QCOMPARE(env.readFile(QStringLiteral("a.kno")),
-                 threeCommaLines + TestEnv::line(QStringLiteral("高橋,,,,,,,,,")));
+                 threeCommaLines + textLine(QStringLiteral("高橋,,,,,,,,,")));
         d.Command2_Click();
         QVERIFY(!env.mainWindow.locked);
     }
@@ -113,7 +113,7 @@ void TstChanData::inPlaceToComma()
         // And back to fixed length, in place: the original bytes.
         convert(env, again, 0, QStringLiteral("a.kno"), MsgAnswerCode::Yes);
         QCOMPARE(env.readFile(QStringLiteral("a.kno")),
-                 threeRecords() + TestEnv::record({QStringLiteral("高橋")}));
+                 threeRecords() + fixedRecord({QStringLiteral("高橋")}));
         dm.ClearFields();
         dm.FieldText[Name] = QStringLiteral("伊藤");
         AppendRecord(dm);
@@ -164,9 +164,9 @@ void TstChanData::textToTextRebuildsIndex()
     TestEnv env;
     DataModule &dm = *env.dm;
     env.writeFile(QStringLiteral("a.txt"),
-                  TestEnv::line(QStringLiteral("\"山田\";  ﾔﾏﾀﾞ  ;\"100\";;;;;;;A"))
-                      + TestEnv::line(QStringLiteral("\"鈴木\";\"ｽｽﾞｷ\";  200  ;;;;;;;"))
-                      + TestEnv::line(QStringLiteral("佐藤;ｻﾄｳ;300;;;;;;;")));
+                  textLine(QStringLiteral("\"山田\";  ﾔﾏﾀﾞ  ;\"100\";;;;;;;A"))
+                      + textLine(QStringLiteral("\"鈴木\";\"ｽｽﾞｷ\";  200  ;;;;;;;"))
+                      + textLine(QStringLiteral("佐藤;ｻﾄｳ;300;;;;;;;")));
     QVERIFY(env.open(QStringLiteral("a.txt"), DataModule::DelimitedText));
     QCOMPARE(dm.RecordCount, qint16(3));
     ChanData d(dm);
@@ -174,9 +174,9 @@ void TstChanData::textToTextRebuildsIndex()
     QCOMPARE(d.Label3->text(), QStringLiteral("現在のﾃﾞｰﾀ形式：可変長 (ｾﾐｺﾛﾝ)"));
 
     convert(env, d, 3, QStringLiteral("a.txt"), MsgAnswerCode::Yes);
-    const QByteArray l1 = TestEnv::line(QStringLiteral("山田\tﾔﾏﾀﾞ\t100\t\t\t\t\t\t\tA"));
-    const QByteArray l2 = TestEnv::line(QStringLiteral("鈴木\tｽｽﾞｷ\t200\t\t\t\t\t\t\t"));
-    const QByteArray l3 = TestEnv::line(QStringLiteral("佐藤\tｻﾄｳ\t300\t\t\t\t\t\t\t"));
+    const QByteArray l1 = textLine(QStringLiteral("山田\tﾔﾏﾀﾞ\t100\t\t\t\t\t\t\tA"));
+    const QByteArray l2 = textLine(QStringLiteral("鈴木\tｽｽﾞｷ\t200\t\t\t\t\t\t\t"));
+    const QByteArray l3 = textLine(QStringLiteral("佐藤\tｻﾄｳ\t300\t\t\t\t\t\t\t"));
     QCOMPARE(env.readFile(QStringLiteral("a.txt")), l1 + l2 + l3);
     QCOMPARE(dm.Delimiter, QLatin1Char('\t'));
     QCOMPARE(env.mainWindow.labels[MainWindowLink::FormatLabel], QStringLiteral("可変長　(ﾀﾌﾞ)"));
@@ -258,7 +258,7 @@ void TstChanData::failuresChangeNothing()
     // A book too large for a text file: the open book stays as it was.
     QByteArray big;
     for (int i = 1; i <= 1028; ++i)
-        big += TestEnv::record({QStringLiteral("名前%1").arg(i)});
+        big += fixedRecord({QStringLiteral("名前%1").arg(i)});
     env.writeFile(QStringLiteral("big.kno"), big);
     QVERIFY(env.open(QStringLiteral("big.kno"), DataModule::FixedLength));
     ChanData b(dm);
@@ -317,7 +317,7 @@ void TstChanData::roundTripThousandRecords()
         if (i % 11 == 0) name += QStringLiteral(",殿");
         if (i % 13 == 0) name = QStringLiteral("\"") + name + QStringLiteral("\"");
         if (i % 17 == 0) name += QStringLiteral("\tx");
-        book += TestEnv::record({name, QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ%1").arg(i % 100),
+        book += fixedRecord({name, QStringLiteral("ﾔﾏﾀﾞ ﾀﾛｳ%1").arg(i % 100),
                                  QStringLiteral("%1-4567").arg(100 + i % 900),
                                  (i % 3 ? QString() : QStringLiteral("  ")) + QStringLiteral("東京都千代田区%1").arg(i),
                                  i % 5 ? QStringLiteral("１－２－３ ①ビル～%1").arg(i) : QString(),

@@ -79,9 +79,9 @@ void TstConversion::exportBySelection()
     TestEnv env;
     DataModule &dm = *env.dm;
     env.writeFile(QStringLiteral("a.kno"),
-                  TestEnv::record({QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QStringLiteral("100-0001"),
+                  fixedRecord({QStringLiteral("山田太郎"), QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ"), QStringLiteral("100-0001"),
                                    QStringLiteral("  千代田区")})
-                      + TestEnv::record({QStringLiteral("鈴木花子"), QStringLiteral("ｽｽﾞｷﾊﾅｺ"),
+                      + fixedRecord({QStringLiteral("鈴木花子"), QStringLiteral("ｽｽﾞｷﾊﾅｺ"),
                                          QStringLiteral("200-0002"), QString(), QString(), QString(),
                                          QString(), QString(), QString(), QStringLiteral("A")}));
     QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
@@ -91,17 +91,17 @@ void TstConversion::exportBySelection()
     setSelection(dm, {2, 1, 11, 3, 4, 10});
     Conversion::ExportBookBySelection(dm, env.path(QStringLiteral("out.txt")), dm.DataFilePath());
     QCOMPARE(env.readFile(QStringLiteral("out.txt")),
-             TestEnv::line(QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ;山田太郎;;100-0001;  千代田区;;"))
-                 + TestEnv::line(QStringLiteral("ｽｽﾞｷﾊﾅｺ;鈴木花子;;200-0002;;A;")));
+             textLine(QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ;山田太郎;;100-0001;  千代田区;;"))
+                 + textLine(QStringLiteral("ｽｽﾞｷﾊﾅｺ;鈴木花子;;200-0002;;A;")));
     QCOMPARE(env.readFile(QStringLiteral("a.kno")), before);
     QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
 
     // From a text book the same way.
-    env.writeFile(QStringLiteral("t.txt"), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ;100;\"a;b\";;;;;;M")));
+    env.writeFile(QStringLiteral("t.txt"), textLine(QStringLiteral("山田;ﾔﾏﾀﾞ;100;\"a;b\";;;;;;M")));
     QVERIFY(env.open(QStringLiteral("t.txt"), DataModule::DelimitedText));
     Conversion::ExportBookBySelection(dm, env.path(QStringLiteral("t-out.txt")), dm.DataFilePath());
     QCOMPARE(env.readFile(QStringLiteral("t-out.txt")),
-             TestEnv::line(QStringLiteral("ﾔﾏﾀﾞ;山田;;100;\"a;b\";M;")));
+             textLine(QStringLiteral("ﾔﾏﾀﾞ;山田;;100;\"a;b\";M;")));
 
     // No selection: an empty file, replacing what was there.
     setSelection(dm, {});
@@ -130,8 +130,8 @@ void TstConversion::importBySelectionFixed()
     dm.Delimiter = QLatin1Char(',');
     setSelection(dm, {2, 1, 11, 3});
     env.writeFile(QStringLiteral("in.csv"),
-                  TestEnv::line(QStringLiteral("ﾔﾏﾀﾞ,山田,skip me,100-0001,extra"))
-                      + TestEnv::line(QStringLiteral("\"ｽｽﾞｷ,ﾊﾅｺ\",鈴木"))
+                  textLine(QStringLiteral("ﾔﾏﾀﾞ,山田,skip me,100-0001,extra"))
+                      + textLine(QStringLiteral("\"ｽｽﾞｷ,ﾊﾅｺ\",鈴木"))
                       + Cp932::encode(QStringLiteral("ｻﾄｳ,佐藤,,300")));
     const QByteArray source = env.readFile(QStringLiteral("in.csv"));
     env.writeFile(QStringLiteral("KANOTE01.KNO"), "keep");
@@ -148,9 +148,9 @@ void TstConversion::importBySelectionFixed()
     QCOMPARE(dm.CurrentFileName, QStringLiteral("KANOTE02.KNO"));
     QCOMPARE(dm.RecordCount, qint16(3));
     QCOMPARE(env.readFile(QStringLiteral("KANOTE02.KNO")),
-             TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001")})
-                 + TestEnv::record({QStringLiteral("鈴木"), QStringLiteral("ｽｽﾞｷ,ﾊﾅｺ")})
-                 + TestEnv::record({QStringLiteral("佐藤"), QStringLiteral("ｻﾄｳ"), QStringLiteral("300")}));
+             fixedRecord({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001")})
+                 + fixedRecord({QStringLiteral("鈴木"), QStringLiteral("ｽｽﾞｷ,ﾊﾅｺ")})
+                 + fixedRecord({QStringLiteral("佐藤"), QStringLiteral("ｻﾄｳ"), QStringLiteral("300")}));
     QCOMPARE(env.readFile(QStringLiteral("KANOTE01.KNO")), QByteArray("keep"));
     QCOMPARE(env.readFile(QStringLiteral("in.csv")), source);
     QVERIFY(!QFile::exists(env.path(QStringLiteral("temp.ads"))));
@@ -166,19 +166,19 @@ void TstConversion::importBySelectionText()
     dm.Delimiter = QLatin1Char(';');
     setSelection(dm, {3, 11, 1, 4});
     env.writeFile(QStringLiteral("in.txt"),
-                  TestEnv::line(QStringLiteral("100-0001;x;山田;  東京都"))
-                      + TestEnv::line(QStringLiteral("200;y;\"a;b\";")));
+                  textLine(QStringLiteral("100-0001;x;山田;  東京都"))
+                      + textLine(QStringLiteral("200;y;\"a;b\";")));
     dm.CurrentFileName = QStringLiteral("in.txt");
     dm.DataFormat = DataModule::DelimitedText;
 
     env.boxes.answer(MsgAnswerCode::Ok);
     QCOMPARE(Conversion::ImportBySelection(dm), 0);
-    const QByteArray expected = TestEnv::line(QStringLiteral("山田;;100-0001;  東京都;;;;;;"))
-        + TestEnv::line(QStringLiteral("\"a;b\";;200;;;;;;;"));
+    const QByteArray expected = textLine(QStringLiteral("山田;;100-0001;  東京都;;;;;;"))
+        + textLine(QStringLiteral("\"a;b\";;200;;;;;;;"));
     QCOMPARE(env.readFile(QStringLiteral("KANOTE01.KNO")), expected);
     QCOMPARE(dm.RecordCount, qint16(2));
     QCOMPARE(dm.LineIndex[1], 1);
-    QCOMPARE(dm.LineIndex[2], int(TestEnv::line(QStringLiteral("山田;;100-0001;  東京都;;;;;;")).size()) + 1);
+    QCOMPARE(dm.LineIndex[2], int(textLine(QStringLiteral("山田;;100-0001;  東京都;;;;;;")).size()) + 1);
     QCOMPARE(dm.LineIndex[3], int(expected.size()) + 1);
     dm.LoadRecord(2);
     QCOMPARE(dm.FieldText[Name], QStringLiteral("a;b"));
@@ -205,7 +205,7 @@ void TstConversion::importEdgeCases()
     // Every name taken: refused, nothing overwritten.
     for (int n = 1; n <= 99; ++n)
         env.writeFile(QStringLiteral("KANOTE%1.KNO").arg(n, 2, 10, QLatin1Char('0')), "old");
-    env.writeFile(QStringLiteral("in.txt"), TestEnv::line(QStringLiteral("a;b")));
+    env.writeFile(QStringLiteral("in.txt"), textLine(QStringLiteral("a;b")));
     dm.CurrentFileName = QStringLiteral("in.txt");
     env.boxes.answer(MsgAnswerCode::Ok);
     QCOMPARE(Conversion::ImportBySelection(dm), -1);
@@ -217,11 +217,11 @@ void TstConversion::importEdgeCases()
 
     // A source called like the work file is not truncated by it.
     QDir().remove(env.path(QStringLiteral("KANOTE50.KNO")));
-    env.writeFile(QStringLiteral("temp.ads"), TestEnv::line(QStringLiteral("a;b")));
+    env.writeFile(QStringLiteral("temp.ads"), textLine(QStringLiteral("a;b")));
     dm.CurrentFileName = QStringLiteral("temp.ads");
     env.boxes.answer(MsgAnswerCode::Ok);
     QVERIFY_THROWS_EXCEPTION(RunError, Conversion::ImportBySelection(dm));
-    QCOMPARE(env.readFile(QStringLiteral("temp.ads")), TestEnv::line(QStringLiteral("a;b")));
+    QCOMPARE(env.readFile(QStringLiteral("temp.ads")), textLine(QStringLiteral("a;b")));
     QVERIFY(!QFile::exists(env.path(QStringLiteral("KANOTE50.KNO"))));
 }
 
@@ -233,7 +233,7 @@ void TstConversion::exportImportRoundTrip()
     DataModule &dm = *env.dm;
     QByteArray book;
     for (int i = 0; i < 40; ++i) {
-        book += TestEnv::record({QStringLiteral("名前%1;\"x\"").arg(i), QStringLiteral("ﾌﾘｶﾞﾅ%1").arg(i),
+        book += fixedRecord({QStringLiteral("名前%1;\"x\"").arg(i), QStringLiteral("ﾌﾘｶﾞﾅ%1").arg(i),
                                  QStringLiteral("%1-0001").arg(100 + i), QStringLiteral("  住所;%1").arg(i),
                                  QStringLiteral(" 二行目\"%1").arg(i), QStringLiteral("03-%1").arg(i),
                                  i % 2 ? QStringLiteral("勤務先;") : QString(), QStringLiteral("課長"),

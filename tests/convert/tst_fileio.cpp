@@ -187,7 +187,7 @@ void TstFileIO::openBySelection()
     TestEnv env;
     DataModule &dm = *env.dm;
     dm.Settings.SavedDataFormat = DataModule::FixedLength;
-    env.writeFile(QStringLiteral("in.txt"), TestEnv::line(QStringLiteral("ﾔﾏﾀﾞ;山田;x;100-0001")));
+    env.writeFile(QStringLiteral("in.txt"), textLine(QStringLiteral("ﾔﾏﾀﾞ;山田;x;100-0001")));
     dm.FileMode = 1;
     FileIO d(dm);
     d.Option4->setChecked(true);
@@ -211,7 +211,7 @@ void TstFileIO::openBySelection()
     // More lines than a book's index holds: reported, nothing made, the dialog stays.
     QByteArray many;
     for (int i = 0; i < 1030; ++i)
-        many += TestEnv::line(QStringLiteral("ﾌﾘｶﾞﾅ;名前%1").arg(i));
+        many += textLine(QStringLiteral("ﾌﾘｶﾞﾅ;名前%1").arg(i));
     env.writeFile(QStringLiteral("many.txt"), many);
     d.SelFile->setText(QStringLiteral("many.txt"));
     env.boxes.answer(MsgAnswerCode::Ok);
@@ -232,7 +232,7 @@ void TstFileIO::openBySelection()
     QCOMPARE(dm.CurrentFileName, QStringLiteral("KANOTE01.KNO"));
     QCOMPARE(dm.RecordCount, qint16(1));
     QCOMPARE(env.readFile(QStringLiteral("KANOTE01.KNO")),
-             TestEnv::record({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001")}));
+             fixedRecord({QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ"), QStringLiteral("100-0001")}));
 }
 
 void TstFileIO::cancelKeepsOpenBook()
@@ -241,7 +241,7 @@ void TstFileIO::cancelKeepsOpenBook()
     DataModule &dm = *env.dm;
     dm.Settings.SavedDataFormat = DataModule::FixedLength;
     env.writeFile(QStringLiteral("a.kno"), twoRecords());
-    env.writeFile(QStringLiteral("plain.txt"), TestEnv::line(QStringLiteral("no delimiter here")));
+    env.writeFile(QStringLiteral("plain.txt"), textLine(QStringLiteral("no delimiter here")));
     QDir().mkdir(env.path(QStringLiteral("sub")));
     QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
     dm.FileMode = 1;
@@ -395,8 +395,8 @@ void TstFileIO::saveAsIntoOtherFolder()
     TestEnv env;
     DataModule &dm = *env.dm;
     dm.Settings.SavedDataFormat = DataModule::FixedLength;
-    env.writeFile(QStringLiteral("a.txt"), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ"))
-                                               + TestEnv::line(QStringLiteral("鈴木;ｽｽﾞｷ")));
+    env.writeFile(QStringLiteral("a.txt"), textLine(QStringLiteral("山田;ﾔﾏﾀﾞ"))
+                                               + textLine(QStringLiteral("鈴木;ｽｽﾞｷ")));
     QDir().mkdir(env.path(QStringLiteral("sub")));
     QVERIFY(env.open(QStringLiteral("a.txt"), DataModule::DelimitedText));
     dm.FileMode = 2;
@@ -442,8 +442,8 @@ void TstFileIO::saveAsBySelection()
     }
     QCOMPARE(dm.OpenStatus, qint16(0));
     QCOMPARE(env.readFile(QStringLiteral("sub/out.csv")),
-             TestEnv::line(QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ,山田太郎,,  千代田区,"))
-                 + TestEnv::line(QStringLiteral("ｽｽﾞｷﾊﾅｺ,鈴木花子,,,")));
+             textLine(QStringLiteral("ﾔﾏﾀﾞﾀﾛｳ,山田太郎,,  千代田区,"))
+                 + textLine(QStringLiteral("ｽｽﾞｷﾊﾅｺ,鈴木花子,,,")));
     // The open book is still the open book, in its own folder.
     QCOMPARE(dm.CurrentFileName, QStringLiteral("a.kno"));
     QCOMPARE(canonical(QDir::currentPath()), canonical(env.dir.path()));
@@ -476,9 +476,9 @@ void TstFileIO::typedPaths()
     DataModule &dm = *env.dm;
     dm.Settings.SavedDataFormat = DataModule::FixedLength;
     env.writeFile(QStringLiteral("a.kno"), twoRecords());
-    env.writeFile(QStringLiteral("memo?.kno"), TestEnv::record({QStringLiteral("佐藤")}));
+    env.writeFile(QStringLiteral("memo?.kno"), fixedRecord({QStringLiteral("佐藤")}));
     QDir().mkdir(env.path(QStringLiteral("sub")));
-    env.writeFile(QStringLiteral("sub/s.kno"), TestEnv::record({QStringLiteral("田中")}));
+    env.writeFile(QStringLiteral("sub/s.kno"), fixedRecord({QStringLiteral("田中")}));
     QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
     dm.FileMode = 1;
     {

@@ -1,5 +1,6 @@
 // The entry form: what is appended, what the user sees, the edit menu.
 #include "support/testenv.h"
+#include "support/books.h"
 #include "support/userinput.h"
 
 #include "edit/adrsdinp.h"
@@ -76,7 +77,7 @@ void TestAdrsDinp::saveAndNextOnAnEmptyFixedBook()
     QCOMPARE(env.dm->FieldText[Address1], QStringLiteral("  東京都"));
     form.Command3->click();
     QCOMPARE(env.readFile("a.kno"),
-             TestEnv::record({"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", "123-4567", "  東京都", "", "03-1234-5678", "", "", "", "A"}));
+             fixedRecord({"山田太郎", "ﾔﾏﾀﾞﾀﾛｳ", "123-4567", "  東京都", "", "03-1234-5678", "", "", "", "A"}));
     QCOMPARE(form.Label11->text(), QStringLiteral(" 2"));
     for (QLineEdit *box : form.Texts)
         QVERIFY(box->text().isEmpty());
@@ -92,7 +93,7 @@ void TestAdrsDinp::saveAndNextOnAnEmptyFixedBook()
     type(form, {"鈴木"});
     form.Command3_Click();
     QCOMPARE(env.dm->RecordCount, qint16(2));
-    QCOMPARE(env.readFile("a.kno").mid(239), TestEnv::record({"鈴木"}));
+    QCOMPARE(env.readFile("a.kno").mid(239), fixedRecord({"鈴木"}));
     QCOMPARE(form.Label11->text(), QStringLiteral(" 3"));
     QVERIFY2(env.boxes.shown.isEmpty(), qPrintable(env.boxes.describe()));
     form.Command4_Click();
@@ -105,7 +106,7 @@ void TestAdrsDinp::saveAndCloseOnATextBook()
     TestEnv env;
     ProbeBoxes boxes;
     env.dm->Platform.Boxes = &boxes;
-    const QByteArray book = TestEnv::line("a;1") + TestEnv::line("b;2");
+    const QByteArray book = textLine("a;1") + textLine("b;2");
     env.writeFile("t.txt", book);
     QVERIFY(env.open("t.txt", DataModule::DelimitedText));
     AdrsDinp form(*env.dm, nullptr);
@@ -120,7 +121,7 @@ void TestAdrsDinp::saveAndCloseOnATextBook()
     QCOMPARE(boxes.shown[0].icon, MsgIcon::None);
     QCOMPARE(boxes.shown[0].caption, ProgramTitle);
     QVERIFY2(closedFirst, "the message shows only after the window has closed");
-    QCOMPARE(env.readFile("t.txt"), book + TestEnv::line("佐藤;ｻﾄｳ;;  大阪府;;;;;;"));
+    QCOMPARE(env.readFile("t.txt"), book + textLine("佐藤;ｻﾄｳ;;  大阪府;;;;;;"));
     QCOMPARE(env.dm->RecordCount, qint16(3));
     QCOMPARE(env.dm->LineIndex[3], qint32(book.size() + 1));
     QCOMPARE(env.mainWindow.labels[MainWindowLink::CountLabel], QStringLiteral("3"));
@@ -129,7 +130,7 @@ void TestAdrsDinp::saveAndCloseOnATextBook()
 void TestAdrsDinp::emptyNameIsRefused()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}));
+    env.writeFile("a.kno", fixedRecord({"一"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     AdrsDinp form(*env.dm, nullptr);
     type(form, {"   ", "ｲﾁ", "1", "住所"});
@@ -143,19 +144,19 @@ void TestAdrsDinp::emptyNameIsRefused()
         QCOMPARE(box.icon, MsgIcon::None);
         QCOMPARE(box.buttons, MsgButtons::Ok);
     }
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord({"一"}));
     QVERIFY(!form.isUnloaded());
     QCOMPARE(form.Text1->text(), QStringLiteral("ｲﾁ"));
     // A record with only a name is written.
     type(form, {"名", "", "", ""});
     form.Command3_Click();
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}) + TestEnv::record({"名"}));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord({"一"}) + fixedRecord({"名"}));
 }
 
 void TestAdrsDinp::limitIsRefused()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}));
+    env.writeFile("a.kno", fixedRecord({"一"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     env.dm->RecordCount = DataModule::MaxFixedRecords;
     AdrsDinp form(*env.dm, nullptr);
@@ -165,7 +166,7 @@ void TestAdrsDinp::limitIsRefused()
     QCOMPARE(env.boxes.shown.size(), 1);
     QCOMPARE(env.boxes.shown[0].text, AppendLimitText(*env.dm));
     QCOMPARE(env.boxes.shown[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"一"}));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord({"一"}));
     QVERIFY(!form.isUnloaded());
     QCOMPARE(form.Text0->text(), QStringLiteral("二"));
 }
@@ -295,7 +296,7 @@ void TestAdrsDinp::boxesLimitBytes()
     QCOMPARE(form.Text4->cursorPosition(), 6);
     form.Command3_Click();
     QCOMPARE(env.readFile("a.kno"),
-             TestEnv::record({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "港区1-23", "03-1234-56789", "?", "", "", "A"}));
+             fixedRecord({"あいうえおかきくけこさしすせそ", "", "", "Caf①", "港区1-23", "03-1234-56789", "?", "", "", "A"}));
     form.Command4_Click();
 }
 
@@ -369,7 +370,7 @@ void TestAdrsDinp::boxesTakeWhatTheModeGives()
     QStringList fields(10);
     fields[box] = shown;
     fields[0] += QStringLiteral("名");
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record(fields));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord(fields));
     form.Command4_Click();
 }
 
@@ -409,7 +410,7 @@ void TestAdrsDinp::realModalRuns()
         QVERIFY(!form.isVisible());
         QCOMPARE(unlocks, 1);
     }
-    QCOMPARE(env.readFile("a.kno"), TestEnv::record({"名"}));
+    QCOMPARE(env.readFile("a.kno"), fixedRecord({"名"}));
     QCOMPARE(env.boxes.shown.size(), 1);
 }
 

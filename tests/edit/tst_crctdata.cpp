@@ -167,7 +167,7 @@ void TestCrctData::storeInATextBook()
     form.Text2->setText(QStringLiteral("123"));
     env.boxes.answer(MsgAnswerCode::Ok);
     form.Command1_Click();
-    QCOMPARE(env.readFile("t.txt"), TestEnv::line("山田;ﾔﾏﾀﾞ;123;  東京都;;;;;;"));
+    QCOMPARE(env.readFile("t.txt"), textLine("山田;ﾔﾏﾀﾞ;123;  東京都;;;;;;"));
     QCOMPARE(env.dm->LineIndex[2], qint32(env.readFile("t.txt").size() + 1));
     form.Command4_Click();
 }
@@ -233,14 +233,14 @@ void TestCrctData::deleteRecordAfterRecord()
 void TestCrctData::deleteInATextBook()
 {
     TestEnv env;
-    env.writeFile("t.txt", TestEnv::line("a;1") + TestEnv::line("b;2") + TestEnv::line("c;3"));
+    env.writeFile("t.txt", textLine("a;1") + textLine("b;2") + textLine("c;3"));
     QVERIFY(env.open("t.txt", DataModule::DelimitedText));
     env.dm->CurrentRecord = 2;
     CrctData form(*env.dm, nullptr);
     form.prepare(CrctData::Mode::Delete);
     env.boxes.answer(MsgAnswerCode::Ok);
     form.Command3_Click();
-    QCOMPARE(env.readFile("t.txt"), TestEnv::line("a;1") + TestEnv::line("c;3"));
+    QCOMPARE(env.readFile("t.txt"), textLine("a;1") + textLine("c;3"));
     QCOMPARE(form.Text0->text(), QStringLiteral("c"));
     QCOMPARE(form.Text1->text(), QStringLiteral("3"));
     QCOMPARE(env.dm->LineIndex[3], 11);
@@ -274,7 +274,7 @@ void TestCrctData::deletionModeNeverStores()
 void TestCrctData::failedStoreKeepsTheWindowUsable()
 {
     TestEnv env;
-    const QByteArray book = TestEnv::line("a;1") + TestEnv::line("b;2");
+    const QByteArray book = textLine("a;1") + textLine("b;2");
     env.writeFile("t.txt", book);
     QVERIFY(env.open("t.txt", DataModule::DelimitedText));
     QVERIFY(QDir(env.dir.path()).mkdir("Temp.adr"));
@@ -294,7 +294,7 @@ void TestCrctData::failedStoreKeepsTheWindowUsable()
     QVERIFY(QDir(env.dir.path()).rmdir("Temp.adr"));
     env.boxes.answer(MsgAnswerCode::Ok);
     form.Command1_Click();
-    QCOMPARE(env.readFile("t.txt"), TestEnv::line("a;1") + TestEnv::line("x;2;;;;;;;;"));
+    QCOMPARE(env.readFile("t.txt"), textLine("a;1") + textLine("x;2;;;;;;;;"));
     // A delete that fails leaves the book and the shown record.
     QVERIFY(QDir(env.dir.path()).mkdir("Temp.adr"));
     form.prepare(CrctData::Mode::Delete);
@@ -325,7 +325,7 @@ void TestCrctData::failedStoreKeepsTheWindowUsable()
     form.Command4_Click();
     QVERIFY(form.isUnloaded());
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルを更新しました。"));
-    QCOMPARE(env.readFile("t.txt"), TestEnv::line("a;1") + TestEnv::line("x;ﾆ;;;;;;;;"));
+    QCOMPARE(env.readFile("t.txt"), textLine("a;1") + textLine("x;ﾆ;;;;;;;;"));
 }
 
 void TestCrctData::boxesKeepLoadedValues()

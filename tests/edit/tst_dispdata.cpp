@@ -1,5 +1,6 @@
 // The record display: what it shows and how the scroll bar steps.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "edit/dispdata.h"
 
@@ -23,7 +24,7 @@ void TestDispData::showsAndSteps()
     TestEnv env;
     QByteArray book;
     for (int i = 1; i <= 12; ++i)
-        book += TestEnv::record({QStringLiteral("名前%1").arg(i), "ﾖﾐ", "", "  住所"});
+        book += fixedRecord({QStringLiteral("名前%1").arg(i), "ﾖﾐ", "", "  住所"});
     env.writeFile("a.kno", book);
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     env.dm->CurrentRecord = 3;
@@ -88,7 +89,7 @@ void TestDispData::keysStep()
     TestEnv env;
     QByteArray book;
     for (int i = 1; i <= 12; ++i)
-        book += TestEnv::record({QStringLiteral("名前%1").arg(i)});
+        book += fixedRecord({QStringLiteral("名前%1").arg(i)});
     env.writeFile("a.kno", book);
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     env.dm->CurrentRecord = 5;
@@ -107,7 +108,7 @@ void TestDispData::keysStep()
 void TestDispData::oneRecord()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}));
+    env.writeFile("a.kno", fixedRecord({"一"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     env.dm->CurrentRecord = 1;
     DispData form(*env.dm, nullptr);
@@ -124,7 +125,7 @@ void TestDispData::oneRecord()
 void TestDispData::textBook()
 {
     TestEnv env;
-    env.writeFile("t.txt", TestEnv::line("a;ｱ;1;  x") + TestEnv::line("b;ﾋﾞ;2;;;;;;;M"));
+    env.writeFile("t.txt", textLine("a;ｱ;1;  x") + textLine("b;ﾋﾞ;2;;;;;;;M"));
     QVERIFY(env.open("t.txt", DataModule::DelimitedText));
     env.dm->CurrentRecord = 2;
     DispData form(*env.dm, nullptr);

@@ -2,6 +2,7 @@
 // bytes, also bytes CP932 cannot decode that another program wrote.
 #include "support/faults.h"
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "edit/crctdata.h"
 
@@ -33,7 +34,7 @@ void TestEditFaults::correctionKeepsTheBytesOfOtherBoxes()
     const QByteArray company("\x85\x40\x85\x41" "KK");
     QByteArray book;
     if (fixed) {
-        AddressRecord r = AddressRecord::fromBytes(TestEnv::record(sampleRecord(1)));
+        AddressRecord r = AddressRecord::fromBytes(fixedRecord(sampleRecord(1)));
         r.setFieldBytes(Company, company);
         book = r.bytes();
     } else {

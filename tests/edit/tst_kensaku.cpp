@@ -1,5 +1,6 @@
 // The search dialog: the list of names or readings, and what it hands back.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "edit/kensaku.h"
 
@@ -40,8 +41,8 @@ private slots:
 void TestKensaku::listsAFixedBook()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"山田", "ﾔﾏﾀﾞ"}) + TestEnv::record({"", "ﾅｼ"})
-                               + TestEnv::record({"  鈴木", "ｽｽﾞｷ"}) + TestEnv::record({"山田", "ﾔﾏﾀﾞ2"}));
+    env.writeFile("a.kno", fixedRecord({"山田", "ﾔﾏﾀﾞ"}) + fixedRecord({"", "ﾅｼ"})
+                               + fixedRecord({"  鈴木", "ｽｽﾞｷ"}) + fixedRecord({"山田", "ﾔﾏﾀﾞ2"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     for (const bool byName : {true, false}) {
         env.dm->CurrentRecord = 3;
@@ -80,7 +81,7 @@ void TestKensaku::listsAFixedBook()
 void TestKensaku::listsATextBook()
 {
     TestEnv env;
-    env.writeFile("t.txt", TestEnv::line("山田  ;ﾔﾏﾀﾞ") + TestEnv::line("\"a;b\";ｴｰﾋﾞｰ") + TestEnv::line("c;ｼｰ"));
+    env.writeFile("t.txt", textLine("山田  ;ﾔﾏﾀﾞ") + textLine("\"a;b\";ｴｰﾋﾞｰ") + textLine("c;ｼｰ"));
     QVERIFY(env.open("t.txt", DataModule::DelimitedText));
     Kensaku dialog(*env.dm, nullptr);
     QCOMPARE(entries(dialog), (QStringList{"山田", "a;b", "c"}));
@@ -95,7 +96,7 @@ void TestKensaku::listsATextBook()
 void TestKensaku::decideNeedsASelection()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}) + TestEnv::record({"二"}));
+    env.writeFile("a.kno", fixedRecord({"一"}) + fixedRecord({"二"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     Kensaku dialog(*env.dm, nullptr);
     QVERIFY(!dialog.Command1->isEnabled());
@@ -115,7 +116,7 @@ void TestKensaku::decideNeedsASelection()
 void TestKensaku::outcomes()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}) + TestEnv::record({"二"}));
+    env.writeFile("a.kno", fixedRecord({"一"}) + fixedRecord({"二"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     {
         env.dm->SearchHit = 0;
@@ -138,7 +139,7 @@ void TestKensaku::outcomes()
 void TestKensaku::enterChoosesEscapeCloses()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一"}) + TestEnv::record({"二"}) + TestEnv::record({"三"}));
+    env.writeFile("a.kno", fixedRecord({"一"}) + fixedRecord({"二"}) + fixedRecord({"三"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     {
         env.dm->SearchHit = 0;

@@ -9,6 +9,7 @@
 #include "platform/codec.h"
 #include "platform/twips.h"
 #include "support/testenv.h"
+#include "support/books.h"
 #include "support/userinput.h"
 
 #include <QFrame>
@@ -30,25 +31,13 @@ QStringList fields(int i)
             QString(), i % 2 ? QStringLiteral("*") : QString()};
 }
 
-QByteArray fixedBook(int n)
+// Records 1 ... n as made by fields().
+QList<QStringList> numbered(int n)
 {
-    QByteArray book;
+    QList<QStringList> rows;
     for (int i = 1; i <= n; ++i)
-        book += TestEnv::record(fields(i));
-    return book;
-}
-
-QByteArray textLine(int i)
-{
-    return TestEnv::line(fields(i).join(QLatin1Char(';')));
-}
-
-QByteArray textBook(int n)
-{
-    QByteArray book;
-    for (int i = 1; i <= n; ++i)
-        book += textLine(i);
-    return book;
+        rows << fields(i);
+    return rows;
 }
 
 QColor background(const QLabel *label)
@@ -132,7 +121,7 @@ void TstListLab::scrollRangesAndPageMoves()
 {
     for (int n : {5, 12, 13, 30}) {
         TestEnv env;
-        env.writeFile(QStringLiteral("b.kno"), fixedBook(n));
+        env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(n)));
         QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
         ListLab w(*env.dm);
         QVERIFY(env.mainWindow.locked);
@@ -199,8 +188,8 @@ void TstListLab::scrollRangesAndPageMoves()
 
     // A text book pages the same way and shows the whole mark text.
     TestEnv env;
-    QByteArray book = textBook(13);
-    book += TestEnv::line(QStringLiteral("最後;ｻｲｺﾞ;;;;;;;;ﾏｰｸ;残り"));
+    QByteArray book = delimitedBook(numbered(13));
+    book += textLine(QStringLiteral("最後;ｻｲｺﾞ;;;;;;;;ﾏｰｸ;残り"));
     env.writeFile(QStringLiteral("b.txt"), book);
     QVERIFY(env.open(QStringLiteral("b.txt"), DataModule::DelimitedText));
     ListLab w(*env.dm);
@@ -218,7 +207,7 @@ void TstListLab::scrollRangesAndPageMoves()
 void TstListLab::wheelAndPageKeysMoveTheRows()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(30));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(30)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     ListLab w(*env.dm);
     w.show();
@@ -257,7 +246,7 @@ void TstListLab::wheelAndPageKeysMoveTheRows()
 void TstListLab::selectionColoursAndCorrectionTarget()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(30));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(30)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     ListLab w(*env.dm);
     const QColor face = background(w.LabN[0]);
@@ -302,7 +291,7 @@ void TstListLab::selectionColoursAndCorrectionTarget()
 
     // A row without a record cannot be chosen.
     TestEnv small;
-    small.writeFile(QStringLiteral("s.kno"), fixedBook(5));
+    small.writeFile(QStringLiteral("s.kno"), fixedBook(numbered(5)));
     QVERIFY(small.open(QStringLiteral("s.kno"), DataModule::FixedLength));
     ListLab s(*small.dm);
     s.LabN_DblClick(7);
@@ -322,13 +311,13 @@ void TstListLab::duplicateRecordFourOfSix()
     // Fixed length: 1 ... 4, a copy of 4, then the old 5 and 6.
     {
         TestEnv env;
-        env.writeFile(QStringLiteral("b.kno"), fixedBook(6));
+        env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(6)));
         env.writeFile(QStringLiteral("asdfghjk.adr"), QByteArray(20000, 'x'));
         QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
         ListLab w(*env.dm);
         w.LabN_DblClick(3);
         w.M_E_Copy_Click();
-        const QByteArray r = fixedBook(6);
+        const QByteArray r = fixedBook(numbered(6));
         QCOMPARE(env.readFile(QStringLiteral("b.kno")), r.left(4 * 239) + r.mid(3 * 239));
         QVERIFY(!QFile::exists(env.path(QStringLiteral("asdfghjk.adr"))));
         QCOMPARE(env.dm->RecordCount, 7);
@@ -349,19 +338,19 @@ void TstListLab::duplicateRecordFourOfSix()
     // Text: the same, every line with CR LF, the line index following.
     {
         TestEnv env;
-        QByteArray book = textBook(6);
+        QByteArray book = delimitedBook(numbered(6));
         book.chop(2); // the last line without its line end
         env.writeFile(QStringLiteral("b.txt"), book);
         QVERIFY(env.open(QStringLiteral("b.txt"), DataModule::DelimitedText));
         ListLab w(*env.dm);
         w.LabN_DblClick(3);
         w.M_E_Copy_Click();
-        const QByteArray expected = textLine(1) + textLine(2) + textLine(3) + textLine(4) + textLine(4)
-            + textLine(5) + textLine(6);
+        const QByteArray expected = delimitedBook({fields(1)}) + delimitedBook({fields(2)}) + delimitedBook({fields(3)}) + delimitedBook({fields(4)}) + delimitedBook({fields(4)})
+            + delimitedBook({fields(5)}) + delimitedBook({fields(6)});
         QCOMPARE(env.readFile(QStringLiteral("b.txt")), expected);
         QCOMPARE(env.dm->RecordCount, 7);
         QCOMPARE(env.dm->LineIndex[6],
-                 1 + (textLine(1) + textLine(2) + textLine(3) + textLine(4) + textLine(4)).size());
+                 1 + (delimitedBook({fields(1)}) + delimitedBook({fields(2)}) + delimitedBook({fields(3)}) + delimitedBook({fields(4)}) + delimitedBook({fields(4)})).size());
         QCOMPARE(env.dm->LineIndex[8], expected.size() + 1);
         QCOMPARE(w.LabN[4]->text(), QStringLiteral("名前4"));
         QCOMPARE(w.LabN[6]->text(), QStringLiteral("名前6"));
@@ -374,7 +363,7 @@ void TstListLab::duplicateRefusals()
     // A row below the last record: list message 1, nothing changes.
     {
         TestEnv env;
-        env.writeFile(QStringLiteral("b.kno"), fixedBook(13));
+        env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(13)));
         QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
         ListLab w(*env.dm);
         w.M_I_A_Click();
@@ -390,12 +379,12 @@ void TstListLab::duplicateRefusals()
                  QStringLiteral("そこにはデータはありません。\n 12以内のデータを指定してください。"));
         QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("一覧表示"));
         QCOMPARE(env.boxes.shown[0].buttons, MsgButtons::Ok);
-        QCOMPARE(env.readFile(QStringLiteral("b.kno")), fixedBook(13));
+        QCOMPARE(env.readFile(QStringLiteral("b.kno")), fixedBook(numbered(13)));
     }
     // A text book of 1027 lines takes no more.
     {
         TestEnv env;
-        const QByteArray book = textBook(1027);
+        const QByteArray book = delimitedBook(numbered(1027));
         env.writeFile(QStringLiteral("b.txt"), book);
         QVERIFY(env.open(QStringLiteral("b.txt"), DataModule::DelimitedText));
         QCOMPARE(env.dm->RecordCount, 1027);
@@ -411,7 +400,7 @@ void TstListLab::duplicateRefusals()
     // A fixed-length book of 32767 records takes no more.
     {
         TestEnv env;
-        const QByteArray book = fixedBook(1).repeated(32767);
+        const QByteArray book = fixedBook(numbered(1)).repeated(32767);
         env.writeFile(QStringLiteral("b.kno"), book);
         QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
         ListLab w(*env.dm);
@@ -427,7 +416,7 @@ void TstListLab::duplicateRefusals()
     // A failed rewrite leaves the book as it was, open, and says why.
     {
         TestEnv env;
-        env.writeFile(QStringLiteral("b.kno"), fixedBook(3));
+        env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(3)));
         QVERIFY(QDir(env.dir.path()).mkdir(QStringLiteral("asdfghjk.adr")));
         QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
         ListLab w(*env.dm);
@@ -435,7 +424,7 @@ void TstListLab::duplicateRefusals()
         w.M_E_Copy_Click();
         QCOMPARE(env.boxes.shown.size(), 1);
         QCOMPARE(env.boxes.shown[0].caption, QStringLiteral("M_E_Copy_Click"));
-        QCOMPARE(env.readFile(QStringLiteral("b.kno")), fixedBook(3));
+        QCOMPARE(env.readFile(QStringLiteral("b.kno")), fixedBook(numbered(3)));
         QCOMPARE(env.dm->RecordCount, 3);
         QCOMPARE(w.LabN[2]->text(), QStringLiteral("名前3"));
     }
@@ -444,7 +433,7 @@ void TstListLab::duplicateRefusals()
         TestEnv env;
         const bool fixed = format == DataModule::FixedLength;
         const QString name = fixed ? QStringLiteral("r.kno") : QStringLiteral("r.txt");
-        const QByteArray book = fixed ? fixedBook(3) : textBook(3);
+        const QByteArray book = fixed ? fixedBook(numbered(3)) : delimitedBook(numbered(3));
         env.writeFile(name, book);
         QFile::setPermissions(env.path(name), QFile::ReadOwner);
         QVERIFY(env.open(name, format));
@@ -464,7 +453,7 @@ void TstListLab::duplicateRefusals()
 void TstListLab::correctionOpensTheSelectedRecord()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(30));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(30)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     ListLab w(*env.dm);
     w.VScroll1->setValue(10);
@@ -495,9 +484,9 @@ void TstListLab::correctionOpensTheSelectedRecord()
     QStringList corrected = fields(13);
     corrected[0] = QStringLiteral("直した名前");
     corrected[2] = QStringLiteral("987-6543");
-    const QByteArray book = fixedBook(30);
+    const QByteArray book = fixedBook(numbered(30));
     QCOMPARE(env.readFile(QStringLiteral("b.kno")),
-             book.left(12 * 239) + TestEnv::record(corrected) + book.mid(13 * 239));
+             book.left(12 * 239) + fixedRecord(corrected) + book.mid(13 * 239));
     QCOMPARE(w.TopRecord, 10);
     QCOMPARE(w.LabN[3]->text(), QStringLiteral("直した名前"));
     // The selection is cleared; the grid is still open, so the main
@@ -513,7 +502,7 @@ void TstListLab::deleteLastRecordOfThirteen()
         TestEnv env;
         const bool fixed = format == DataModule::FixedLength;
         const QString name = fixed ? QStringLiteral("b.kno") : QStringLiteral("b.txt");
-        env.writeFile(name, fixed ? fixedBook(13) : textBook(13));
+        env.writeFile(name, fixed ? fixedBook(numbered(13)) : delimitedBook(numbered(13)));
         QVERIFY(env.open(name, format));
         ListLab w(*env.dm);
         w.M_I_A_Click();
@@ -529,12 +518,12 @@ void TstListLab::deleteLastRecordOfThirteen()
         QCOMPARE(env.boxes.shown[0].buttons, MsgButtons::OkCancel);
         QCOMPARE(env.boxes.shown[0].icon, MsgIcon::None);
         QCOMPARE(env.boxes.shown[0].caption, ProgramTitle);
-        QCOMPARE(env.readFile(name), fixed ? fixedBook(13) : textBook(13));
+        QCOMPARE(env.readFile(name), fixed ? fixedBook(numbered(13)) : delimitedBook(numbered(13)));
 
         env.boxes.answer(MsgAnswerCode::Ok);
         w.M_E_Del_Click();
         QCOMPARE(env.boxes.shown.size(), 2);
-        QCOMPARE(env.readFile(name), fixed ? fixedBook(12) : textBook(12));
+        QCOMPARE(env.readFile(name), fixed ? fixedBook(numbered(12)) : delimitedBook(numbered(12)));
         QCOMPARE(env.dm->RecordCount, 12);
         QCOMPARE(w.VScroll1->maximum(), 1);
         QCOMPARE(w.TopRecord, 1);
@@ -550,7 +539,7 @@ void TstListLab::deleteLastRecordOfThirteen()
 void TstListLab::addThroughTheEntryForm()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(12));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(12)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     ListLab w(*env.dm);
     QCOMPARE(w.VScroll1->maximum(), 1);
@@ -569,8 +558,8 @@ void TstListLab::addThroughTheEntryForm()
     QCOMPARE(env.boxes.shown.last().text, QStringLiteral("ファイルに追加しました。"));
     QCOMPARE(env.dm->RecordCount, 13);
     QCOMPARE(env.readFile(QStringLiteral("b.kno")),
-             fixedBook(12)
-                 + TestEnv::record({QStringLiteral("新しい人"), QStringLiteral("ｱﾀﾗｼｲ"), QStringLiteral("123-4567")}));
+             fixedBook(numbered(12))
+                 + fixedRecord({QStringLiteral("新しい人"), QStringLiteral("ｱﾀﾗｼｲ"), QStringLiteral("123-4567")}));
     QCOMPARE(w.VScroll1->maximum(), 2);
     w.M_I_A_Click();
     QCOMPARE(w.LabN[11]->text(), QStringLiteral("新しい人"));
@@ -582,7 +571,7 @@ void TstListLab::addThroughTheEntryForm()
 void TstListLab::sidewaysScrollAndNarrowWindow()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(3));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(3)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     ListLab w(*env.dm);
     const int inner = w.innerWidthTwips();
@@ -631,7 +620,7 @@ void TstListLab::helpCloseAndMainWindowCommand()
 {
     TestEnv env;
     env.dm->HelpFile = env.path(QStringLiteral("kanote.hlp"));
-    env.writeFile(QStringLiteral("b.kno"), fixedBook(3));
+    env.writeFile(QStringLiteral("b.kno"), fixedBook(numbered(3)));
     QVERIFY(env.open(QStringLiteral("b.kno"), DataModule::FixedLength));
     {
         ListLab w(*env.dm);

@@ -2,6 +2,7 @@
 // typed code fills 住所１, F8 and F7 on demand, the choice list, and what
 // never changes a box.
 #include "support/testenv.h"
+#include "support/books.h"
 #include "support/typing.h"
 
 #include "edit/adrsdinp.h"
@@ -86,7 +87,7 @@ private slots:
 void TestPostalAssist::menuEntriesInBothForms()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一", "", "100-0001"}));
+    env.writeFile("a.kno", fixedRecord({"一", "", "100-0001"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     AdrsDinp entry(*env.dm, nullptr);
     env.dm->CurrentRecord = 1;
@@ -179,7 +180,7 @@ void TestPostalAssist::leavingTheCodeBox()
 void TestPostalAssist::onlyWhatTheUserTyped()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::records({{"一", "", "100-0001"}, {"二", "", "1000014"}}));
+    env.writeFile("a.kno", fixedBook({{"一", "", "100-0001"}, {"二", "", "1000014"}}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     DataModule &dm = *env.dm;
     {
@@ -321,7 +322,7 @@ void TestPostalAssist::codeToAddressCommand()
     QFETCH(QString, codeAfter);
     QFETCH(QString, addressAfter);
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"一", "", code.left(8), address}));
+    env.writeFile("a.kno", fixedRecord({"一", "", code.left(8), address}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     env.dm->CurrentRecord = 1;
     CrctData form(*env.dm, nullptr);

@@ -2,6 +2,7 @@
 // records are listed, with what, and that the book and the shared record
 // state are left as they were.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "postal/postalcheck.h"
 
@@ -21,14 +22,6 @@ const QList<QStringList> Book = {
     {"木村　大輔", "", "074-1271", "北海道深川市広里町１"},          // right: the code's second area
     {"工藤　さくら", "", "   ", ""},                                // blanks only: no code
 };
-
-QByteArray textBook()
-{
-    QByteArray bytes;
-    for (const QStringList &r : Book)
-        bytes += TestEnv::line(r.join(QLatin1Char(';')) + QStringLiteral(";;;;;;"));
-    return bytes;
-}
 
 QString describe(const PostalProblem &p)
 {
@@ -62,7 +55,7 @@ void TestPostalCheck::listsWrongCodesAndAddresses()
 {
     QFETCH(qint16, format);
     TestEnv env;
-    const QByteArray bytes = format == DataModule::FixedLength ? TestEnv::records(Book) : textBook();
+    const QByteArray bytes = format == DataModule::FixedLength ? fixedBook(Book) : delimitedBook(Book);
     const QString name = format == DataModule::FixedLength ? QStringLiteral("a.kno") : QStringLiteral("a.txt");
     env.writeFile(name, bytes);
     QVERIFY(env.open(name, format));
@@ -90,7 +83,7 @@ void TestPostalCheck::listsWrongCodesAndAddresses()
 void TestPostalCheck::oneRecordAfterItsCorrection()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::records(Book));
+    env.writeFile("a.kno", fixedBook(Book));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     DataModule &dm = *env.dm;
     const PostalDictionary &dictionary = PostalDictionary::shared();

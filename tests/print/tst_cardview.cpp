@@ -2,6 +2,7 @@
 // item runs off the card, and what the window shows and stores.
 #include "support/cardbook.h"
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "print/cardpicture.h"
 #include "print/cardview.h"
@@ -444,7 +445,7 @@ void TestCardView::positionsBeyondTheBars()
 void TestCardView::openedFromPrintDialog()
 {
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"山田太郎", "ﾔﾏﾀﾞ", "105-0014", "東京都港区芝１－２", "", "", "", "", "", ""}));
+    env.writeFile("a.kno", fixedRecord({"山田太郎", "ﾔﾏﾀﾞ", "105-0014", "東京都港区芝１－２", "", "", "", "", "", ""}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     useFactorySettings(env);
     env.dm->Settings.SenderNumber = 0;

@@ -1,6 +1,8 @@
 // The postcard print dialog: what it shows when it opens, how it recomposes,
 // what it stores when it closes, and the cards its commands print.
 #include "support/cardbook.h"
+
+#include "support/books.h"
 #include "support/userinput.h"
 
 #include "print/cardgeometry.h"
@@ -264,8 +266,8 @@ void TestPrinCard::printsIntoPdf()
     if (!PdfText::toolsAvailable())
         QSKIP("poppler-utils (pdftotext, pdfinfo) are not installed");
     TestEnv env;
-    env.writeFile("a.kno", TestEnv::record({"長谷川左衛門", "ﾊｾｶﾞﾜ", "123-4567", "東京都千代田区千代田１－１", "", "", "", "", "", ""})
-                               + TestEnv::record({"差出人", "", "530-0001", "大阪府大阪市北区梅田１－１"}));
+    env.writeFile("a.kno", fixedRecord({"長谷川左衛門", "ﾊｾｶﾞﾜ", "123-4567", "東京都千代田区千代田１－１", "", "", "", "", "", ""})
+                               + fixedRecord({"差出人", "", "530-0001", "大阪府大阪市北区梅田１－１"}));
     QVERIFY(env.open("a.kno", DataModule::FixedLength));
     useFactorySettings(env);
     env.dm->Settings.SenderNumber = 2;

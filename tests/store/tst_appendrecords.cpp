@@ -1,6 +1,7 @@
 // Several records appended at once, all or none, through the rewrite of the
 // whole book.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "store/recordstore.h"
 
@@ -33,14 +34,14 @@ void TstAppendRecords::fixedBookWithShortLastRecord()
     TestEnv env;
     DataModule &dm = *env.dm;
     // 439 bytes count as two records; the short second one is kept and filled.
-    const QByteArray a = TestEnv::record({QStringLiteral("甲")});
-    const QByteArray b = TestEnv::record({QStringLiteral("乙"), QStringLiteral("ｵﾂ")}).left(200);
+    const QByteArray a = fixedRecord({QStringLiteral("甲")});
+    const QByteArray b = fixedRecord({QStringLiteral("乙"), QStringLiteral("ｵﾂ")}).left(200);
     env.writeFile(QStringLiteral("a.kno"), a + b);
     QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
     QCOMPARE(dm.RecordCount, qint16(2));
     AppendRecords(dm, {values({QStringLiteral("丙")}), values({QStringLiteral("丁"), QString(), QStringLiteral("1")})});
     QCOMPARE(env.readFile(QStringLiteral("a.kno")),
-             a + b + QByteArray(39, ' ') + TestEnv::records({{QStringLiteral("丙")}, {QStringLiteral("丁"), QString(), QStringLiteral("1")}}));
+             a + b + QByteArray(39, ' ') + fixedBook({{QStringLiteral("丙")}, {QStringLiteral("丁"), QString(), QStringLiteral("1")}}));
     QCOMPARE(dm.RecordCount, qint16(4));
     dm.LoadRecord(4);
     QCOMPARE(dm.FieldText[PostalCode], QStringLiteral("1"));

@@ -1,6 +1,7 @@
 // Opening a book: record counts, the line index of a text book, the refusal
 // of a text file without delimiters, and files that are damaged or too large.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "store/recordstore.h"
 
@@ -25,7 +26,7 @@ void TestDataFile::fixedLengthCountsRecordsByLength()
 {
     TestEnv env;
     env.writeFile(QStringLiteral("two.kno"),
-                  TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")}));
+                  fixedRecord({QStringLiteral("一")}) + fixedRecord({QStringLiteral("二")}));
     QVERIFY(env.open(QStringLiteral("two.kno"), DataModule::FixedLength));
     QCOMPARE(env.dm->RecordCount, qint16(2));
     QCOMPARE(env.dm->FileLength, qint64(478));
@@ -46,7 +47,7 @@ void TestDataFile::fixedLengthDamagedOrHugeFiles()
 {
     TestEnv env;
     // 597 bytes round to 2 records, 598 to 3; the cut-off record reads blank-filled.
-    const QByteArray two = TestEnv::record({QStringLiteral("a")}) + TestEnv::record({QStringLiteral("b")});
+    const QByteArray two = fixedRecord({QStringLiteral("a")}) + fixedRecord({QStringLiteral("b")});
     env.writeFile(QStringLiteral("a.kno"), two + QByteArray(119, 'x'));
     QVERIFY(env.open(QStringLiteral("a.kno"), DataModule::FixedLength));
     QCOMPARE(env.dm->RecordCount, qint16(2));
@@ -84,8 +85,8 @@ void TestDataFile::fixedLengthDamagedOrHugeFiles()
 void TestDataFile::textIndexFollowsLineStarts()
 {
     TestEnv env;
-    const QByteArray bytes = TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ;100"))
-        + TestEnv::line(QStringLiteral("b;c")) + Cp932::encode(QStringLiteral("最後;x"));
+    const QByteArray bytes = textLine(QStringLiteral("山田;ﾔﾏﾀﾞ;100"))
+        + textLine(QStringLiteral("b;c")) + Cp932::encode(QStringLiteral("最後;x"));
     env.writeFile(QStringLiteral("t.txt"), bytes);
     QVERIFY(env.open(QStringLiteral("t.txt"), DataModule::DelimitedText));
     DataModule &dm = *env.dm;
@@ -103,7 +104,7 @@ void TestDataFile::textIndexFollowsLineStarts()
     QCOMPARE(dm.FieldText[Address1], QString());
 
     // A file ending in a line end has no empty record after it.
-    env.writeFile(QStringLiteral("u.txt"), TestEnv::line(QStringLiteral("a;b")) + TestEnv::line(QStringLiteral("c;d")));
+    env.writeFile(QStringLiteral("u.txt"), textLine(QStringLiteral("a;b")) + textLine(QStringLiteral("c;d")));
     QVERIFY(env.open(QStringLiteral("u.txt"), DataModule::DelimitedText));
     QCOMPARE(dm.RecordCount, qint16(2));
     QCOMPARE(dm.LineIndex[3], 11);
@@ -117,7 +118,7 @@ void TestDataFile::textIndexFollowsLineStarts()
 void TestDataFile::textWithoutDelimiterIsRefusedOnlyWhenOpened()
 {
     TestEnv env;
-    env.writeFile(QStringLiteral("n.txt"), TestEnv::line(QStringLiteral("no delimiter here")) + TestEnv::line(QStringLiteral("a;b")));
+    env.writeFile(QStringLiteral("n.txt"), textLine(QStringLiteral("no delimiter here")) + textLine(QStringLiteral("a;b")));
     env.boxes.answer(MsgAnswerCode::Ok);
     QVERIFY(!env.open(QStringLiteral("n.txt"), DataModule::DelimitedText, 1));
     QCOMPARE(env.boxes.shown.size(), 1);
@@ -149,7 +150,7 @@ void TestDataFile::textWithoutDelimiterIsRefusedOnlyWhenOpened()
         env.dm->FieldText[Name] = QStringLiteral("山田");
         env.dm->FieldText[Furigana] = QStringLiteral("ﾔﾏﾀﾞ");
         AppendRecord(*env.dm);
-        QCOMPARE(env.readFile(name), TestEnv::line(QStringLiteral("山田;ﾔﾏﾀﾞ;;;;;;;;")));
+        QCOMPARE(env.readFile(name), textLine(QStringLiteral("山田;ﾔﾏﾀﾞ;;;;;;;;")));
         env.dm->ClearFields();
         env.dm->LoadRecord(1);
         QCOMPARE(env.dm->FieldText[Name], QStringLiteral("山田"));
@@ -162,13 +163,13 @@ void TestDataFile::textTooManyLinesIsAnErrorNotAnOverrun()
     TestEnv env;
     QByteArray lines;
     for (int i = 1; i <= 1027; ++i)
-        lines += TestEnv::line(QStringLiteral("n%1;r").arg(i));
+        lines += textLine(QStringLiteral("n%1;r").arg(i));
     env.writeFile(QStringLiteral("max.txt"), lines);
     QVERIFY(env.open(QStringLiteral("max.txt"), DataModule::DelimitedText));
     QCOMPARE(env.dm->RecordCount, qint16(1027));
     QCOMPARE(env.dm->LineIndex[1028], lines.size() + 1);
 
-    const QByteArray more = lines + TestEnv::line(QStringLiteral("n1028;r"));
+    const QByteArray more = lines + textLine(QStringLiteral("n1028;r"));
     env.writeFile(QStringLiteral("over.txt"), more);
     env.dm->CurrentFileName = QStringLiteral("over.txt");
     env.dm->FileMode = 1;
@@ -204,7 +205,7 @@ void TestDataFile::textBadBytesAndOddLines()
 void TestDataFile::newTextBookKeepsAnExistingFile()
 {
     TestEnv env;
-    const QByteArray bytes = TestEnv::line(QStringLiteral("a;b")) + TestEnv::line(QStringLiteral("c;d"));
+    const QByteArray bytes = textLine(QStringLiteral("a;b")) + textLine(QStringLiteral("c;d"));
     env.writeFile(QStringLiteral("keep.txt"), bytes);
     QVERIFY(env.open(QStringLiteral("keep.txt"), DataModule::DelimitedText, 0));
     QCOMPARE(env.dm->RecordCount, qint16(2));

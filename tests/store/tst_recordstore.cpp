@@ -85,7 +85,7 @@ void TestRecordStore::appendText()
     DataModule &dm = *env.dm;
     setFields(dm, {"山田", "ﾔﾏﾀﾞ", " 1 "});
     AppendRecord(dm);
-    const QByteArray first = TestEnv::line("山田;ﾔﾏﾀﾞ;1;;;;;;;");
+    const QByteArray first = textLine("山田;ﾔﾏﾀﾞ;1;;;;;;;");
     QCOMPARE(env.readFile("new.txt"), first);
     QCOMPARE(dm.RecordCount, qint16(1));
     QCOMPARE(dm.LineIndex[1], 1);
@@ -139,7 +139,7 @@ void TestRecordStore::overwriteText()
     dm.CurrentRecord = 2;
     setFields(dm, {"ながい名前", "ﾅｶﾞｲ"});
     OverwriteRecord(dm);
-    QByteArray expected = odd + TestEnv::line("ながい名前;ﾅｶﾞｲ;;;;;;;;") + TestEnv::line("c;3");
+    QByteArray expected = odd + textLine("ながい名前;ﾅｶﾞｲ;;;;;;;;") + textLine("c;3");
     QCOMPARE(env.readFile("t.txt"), expected);
     QCOMPARE(dm.LineIndex[3], qint32(odd.size() + 25 + 1));
     QCOMPARE(dm.LineIndex[4], qint32(expected.size() + 1));
@@ -148,7 +148,7 @@ void TestRecordStore::overwriteText()
     // A shorter one moves it back.
     setFields(dm, {"b", "2"});
     OverwriteRecord(dm);
-    expected = odd + TestEnv::line("b;2;;;;;;;;") + TestEnv::line("c;3");
+    expected = odd + textLine("b;2;;;;;;;;") + textLine("c;3");
     QCOMPARE(env.readFile("t.txt"), expected);
     QCOMPARE(currentIndex(dm), freshIndex(env));
     // The channel reads the new line.
@@ -161,7 +161,7 @@ void TestRecordStore::overwriteText()
     dm.CurrentRecord = 1;
     setFields(dm, {"a", "c"});
     OverwriteRecord(dm);
-    QCOMPARE(env.readFile("one.txt"), TestEnv::line("a;c;;;;;;;;"));
+    QCOMPARE(env.readFile("one.txt"), textLine("a;c;;;;;;;;"));
     QCOMPARE(currentIndex(dm), (QList<qint32>{1, 14}));
 
     // Overwriting the last line of a book whose last line had no line end.
@@ -170,7 +170,7 @@ void TestRecordStore::overwriteText()
     dm.CurrentRecord = 1;
     setFields(dm, {"x", "y"});
     OverwriteRecord(dm);
-    QCOMPARE(env.readFile("two.txt"), TestEnv::line("x;y;;;;;;;;") + TestEnv::line("c;d"));
+    QCOMPARE(env.readFile("two.txt"), textLine("x;y;;;;;;;;") + textLine("c;d"));
     QVERIFY(!QFile::exists(env.path("Temp.adr")));
 }
 
@@ -496,7 +496,7 @@ void TestRecordStore::randomOperationsMatchAModel()
         }
         QByteArray expected;
         for (const QStringList &r : model)
-            expected += format == DataModule::FixedLength ? TestEnv::record(r) : TestEnv::line(r.join(';'));
+            expected += format == DataModule::FixedLength ? fixedRecord(r) : textLine(r.join(';'));
         QCOMPARE(env.readFile(file), expected);
         if (format == DataModule::DelimitedText)
             QCOMPARE(currentIndex(dm), freshIndex(env));

@@ -1,6 +1,7 @@
 // Whole-file rewrites: the new book replaces the old one in one step, a
 // leftover temporary file contributes nothing, and a read-only book stays.
 #include "support/testenv.h"
+#include "support/books.h"
 
 #include "store/recordstore.h"
 #include "store/tempfile.h"
@@ -59,7 +60,7 @@ void TestTempFile::replacesTheTargetWithWhatWasWritten()
 void TestTempFile::readOnlyBookIsNeverReplaced()
 {
     TestEnv env;
-    const QByteArray two = TestEnv::record({QStringLiteral("一")}) + TestEnv::record({QStringLiteral("二")});
+    const QByteArray two = fixedRecord({QStringLiteral("一")}) + fixedRecord({QStringLiteral("二")});
     env.writeFile(QStringLiteral("book.kno"), two);
     QVERIFY(QFile::setPermissions(env.path(QStringLiteral("book.kno")),
                                   QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));

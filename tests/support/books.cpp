@@ -1,18 +1,50 @@
 #include "support/books.h"
 
-#include "support/testenv.h"
+#include "store/addressrecord.h"
+#include "store/datamodule.h"
 
-QByteArray fixedBook(const QList<QStringList> &records)
+#include "platform/codec.h"
+
+QByteArray fixedRecord(const QStringList &fields)
 {
-    return TestEnv::records(records);
+    AddressRecord r;
+    for (int f = 1; f <= 10 && f <= fields.size(); ++f)
+        r.setField(f, fields[f - 1]);
+    return r.bytes();
+}
+
+QByteArray fixedBook(const QList<QStringList> &rows)
+{
+    QByteArray bytes;
+    for (const QStringList &fields : rows)
+        bytes += fixedRecord(fields);
+    return bytes;
+}
+
+QByteArray textLine(const QString &text)
+{
+    return Cp932::encode(text) + "\r\n";
 }
 
 QByteArray textBook(const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &l : lines)
-        bytes += TestEnv::line(l);
+        bytes += textLine(l);
     return bytes;
+}
+
+QByteArray delimitedBook(const QList<QStringList> &rows, QChar delimiter)
+{
+    QByteArray bytes;
+    for (const QStringList &r : rows)
+        bytes += textLine((r + QStringList(qMax(0, 10 - int(r.size())), QString())).join(delimiter));
+    return bytes;
+}
+
+QByteArray bookOf(qint16 format, const QList<QStringList> &rows)
+{
+    return format == DataModule::FixedLength ? fixedBook(rows) : delimitedBook(rows);
 }
 
 void setFields(DataModule &dm, const QStringList &fields)
@@ -61,7 +93,7 @@ QByteArray threeLines(QChar d)
         for (QString &v : fields)
             if (v.contains(d))
                 v = QStringLiteral("\"") + v + QStringLiteral("\"");
-        bytes += TestEnv::line(fields.join(d));
+        bytes += textLine(fields.join(d));
     }
     return bytes;
 }

@@ -1,5 +1,7 @@
 #include "support/cardbook.h"
 
+#include "support/books.h"
+
 #include "store/settingsfile.h"
 
 namespace {
@@ -21,7 +23,7 @@ bool openCardBook(TestEnv &env, int count, const QStringList &marks, const QMap<
 {
     QByteArray book;
     for (int n = 1; n <= count; ++n)
-        book += TestEnv::record({names.value(n, cardBookName(n)), QStringLiteral("ﾅﾏｴ"),
+        book += fixedRecord({names.value(n, cardBookName(n)), QStringLiteral("ﾅﾏｴ"),
                                  QStringLiteral("%1-4567").arg(100 + n),
                                  QStringLiteral("東京都港区芝%1－１").arg(fullWidth(n)),
                                  QStringLiteral("コーポ%1").arg(n), QString(), QString(), QString(), QString(),

@@ -1,6 +1,5 @@
 #include "support/testenv.h"
 
-#include "platform/codec.h"
 #include "platform/runerror.h"
 
 #include <QDir>
@@ -48,27 +47,6 @@ QByteArray TestEnv::readFile(const QString &name) const
 {
     QFile file(path(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray TestEnv::record(const QStringList &fields)
-{
-    AddressRecord r;
-    for (int f = 1; f <= 10 && f <= fields.size(); ++f)
-        r.setField(f, fields[f - 1]);
-    return r.bytes();
-}
-
-QByteArray TestEnv::records(const QList<QStringList> &rows)
-{
-    QByteArray bytes;
-    for (const QStringList &fields : rows)
-        bytes += record(fields);
-    return bytes;
-}
-
-QByteArray TestEnv::line(const QString &text)
-{
-    return Cp932::encode(text) + "\r\n";
 }
 
 bool TestEnv::open(const QString &name, qint16 format, qint16 mode)

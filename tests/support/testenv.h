@@ -28,13 +28,6 @@ public:
     QString path(const QString &name) const;
     void writeFile(const QString &name, const QByteArray &bytes) const;
     QByteArray readFile(const QString &name) const;
-    // A fixed-length record of ten fields (missing ones blank).
-    static QByteArray record(const QStringList &fields);
-    // Fixed-length records one after another: the bytes of a whole book.
-    static QByteArray records(const QList<QStringList> &rows);
-    // A delimited line of CP932 text with CR LF.
-    static QByteArray line(const QString &text);
-
     // Opens a book the way the file dialog does; fails the test on error.
     bool open(const QString &name, qint16 format, qint16 mode = 1);
     // Empty when every box and modal window was expected; else what was not.
