@@ -10,12 +10,13 @@
 
 #include "platform/codec.h"
 
+#include "harness.h"
+
 #include "support/scriptedmessageboxes.h"
 #include "support/scriptedmodalrunner.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -43,27 +44,12 @@ QString randomName(QRandomGenerator &random)
     return family[random.bounded(family.size())] + QStringLiteral("　") + given[random.bounded(given.size())];
 }
 
-struct Figures {
-    double best = 1e9, median = 0, worst = 0;
-};
+using Bench::measure;
 
-Figures measure(int repetitions, const std::function<void()> &work)
+// Edits are judged by their median time.
+void report(const char *what, const Bench::Figures &f, double target)
 {
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e9);
-    }
-    std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2], times.back()};
-}
-
-void report(const char *what, const Figures &f, double target)
-{
-    std::printf("%-58s best %.4f s  median %.4f s  worst %.4f s  (target < %.2f s) %s\n", what, f.best,
-                f.median, f.worst, target, f.median < target ? "ok" : "SLOW");
+    Bench::report(what, f, target, Bench::Judged::Median, 4);
 }
 
 } // namespace
@@ -73,7 +59,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const int repetitions = Bench::repetitions(argc, argv);
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());

@@ -11,12 +11,13 @@
 
 #include "platform/codec.h"
 
+#include "harness.h"
+
 #include "support/scriptedmessageboxes.h"
 #include "support/scriptedmodalrunner.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -27,48 +28,19 @@
 
 namespace {
 
-struct Figures {
-    double best = 1e9, median = 0, worst = 0, p99 = 0;
-};
+using Bench::Figures;
+using Bench::measure;
 
-Figures measure(int repetitions, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e9);
-    }
-    std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2], times.back(), times[times.size() * 99 / 100]};
-}
-
+// Loading and checks are judged by their worst time.
 void report(const char *what, const Figures &f, double target)
 {
-    std::printf("%-58s best %.6f s  median %.6f s  worst %.6f s  (target < %.3f s) %s\n", what, f.best,
-                f.median, f.worst, target, f.worst < target ? "ok" : "SLOW");
+    Bench::report(what, f, target, Bench::Judged::Worst, 6);
 }
 
-// Single lookups take microseconds; one in a thousand may be preempted on a
-// busy machine, so they are judged by the 99th percentile, the worst shown.
+// Single lookups by their 99th percentile.
 void reportLookups(const char *what, const Figures &f, double target)
 {
-    std::printf("%-58s best %.6f s  median %.6f s  99%% within %.6f s  (target < %.3f s) %s\n", what,
-                f.best, f.median, f.p99, target, f.p99 < target ? "ok" : "SLOW");
-    std::printf("  worst single lookup %.6f s\n", f.worst);
-}
-
-// Resident memory of the process in kB (VmRSS), or -1.
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
+    Bench::report(what, f, target, Bench::Judged::P99, 6);
 }
 
 } // namespace
@@ -76,15 +48,14 @@ long residentKb()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const int repetitions = Bench::repetitions(argc, argv);
 
     // Loading: the first use reads the resource and builds the tables.
-    const long before = residentKb();
-    QElapsedTimer first;
-    first.start();
-    const PostalDictionary &dictionary = PostalDictionary::shared();
-    const double firstLoad = first.nsecsElapsed() / 1e9;
-    const long after = residentKb();
+    const long before = Bench::residentKilobytes();
+    const PostalDictionary *shared = nullptr;
+    const double firstLoad = Bench::seconds([&] { shared = &PostalDictionary::shared(); });
+    const PostalDictionary &dictionary = *shared;
+    const long after = Bench::residentKilobytes();
     if (!dictionary.isLoaded()) {
         std::printf("the dictionary did not load: %s\n", qPrintable(dictionary.failure()));
         return 1;

@@ -13,6 +13,8 @@
 #include "platform/fonts.h"
 #include "platform/printerchoice.h"
 
+#include "harness.h"
+
 #include "support/fakemainwindow.h"
 #include "support/recordinghelpsystem.h"
 #include "support/scriptedcommondialogs.h"
@@ -21,22 +23,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 QString fullWidth(int n)
 {
@@ -99,7 +92,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const long before = peakKilobytes();
+    const long before = Bench::peakKilobytes();
     PrinCard card(dm);
     dialogs.answerPrinter([](QPrinter &printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -110,34 +103,31 @@ int main(int argc, char *argv[])
     dialogs.answerSave(pdf);
     boxes.answer(MsgAnswerCode::Ok); // 全宛名印刷を行います。
     boxes.answer(MsgAnswerCode::Ok); // N 件印刷しました。
-    QElapsedTimer timer;
-    timer.start();
-    card.Command2_Click();
-    const double allPrint = timer.nsecsElapsed() / 1e9;
-    const long after = peakKilobytes();
+    const double allPrint = Bench::seconds([&] { card.Command2_Click(); });
+    const long after = Bench::peakKilobytes();
     std::printf("all print, %d records into a PDF: %.2f s, %s, PDF %.1f MB, peak memory %.1f MB (%.1f MB before)\n",
                 Records, allPrint, qPrintable(boxes.shown.last().text.trimmed()),
                 QFileInfo(pdf).size() / 1e6, after / 1024.0, before / 1024.0);
 
     // Composing one card as the dialog does it (the record read and the
     // boxes filled), and the composition alone.
-    timer.restart();
-    for (int n = 1; n <= Records; ++n) {
-        dm.CurrentRecord = n;
-        card.ComposeAddressee();
-    }
-    const double perCard = timer.nsecsElapsed() / 1e3 / Records;
+    const double perCard = Bench::seconds([&] {
+        for (int n = 1; n <= Records; ++n) {
+            dm.CurrentRecord = n;
+            card.ComposeAddressee();
+        }
+    }) * 1e6 / Records;
     constexpr int Rounds = 100000;
     const CardFields fields{QStringLiteral("山田太郎／花子"), QStringLiteral("100-0001"),
                             QStringLiteral("東京都千代田区千代田１－１"), QStringLiteral("コーポ千代田１０１号")};
     CompositionChoices choices{0, false, false, Layout::honorificText(1), Layout::spacingFor(0)};
     qsizetype sink = 0;
-    timer.restart();
-    for (int i = 0; i < Rounds; ++i) {
-        sink += ComposeAddresseeTexts(fields, choices).Name1.size();
-        sink += ComposeSenderTexts(fields, choices).PostalCode.size();
-    }
-    const double perComposition = timer.nsecsElapsed() / 1e3 / Rounds;
+    const double perComposition = Bench::seconds([&] {
+        for (int i = 0; i < Rounds; ++i) {
+            sink += ComposeAddresseeTexts(fields, choices).Name1.size();
+            sink += ComposeSenderTexts(fields, choices).PostalCode.size();
+        }
+    }) * 1e6 / Rounds;
     std::printf("composing one card: %.1f us with reading and boxes, %.2f us the texts alone (%lld)\n",
                 perCard, perComposition, static_cast<long long>(sink % 10));
     return 0;

@@ -7,19 +7,21 @@
 
 #include "platform/codec.h"
 
+#include "harness.h"
+
 #include "support/recordinghelpsystem.h"
 #include "support/scriptedmessageboxes.h"
 #include "support/scriptedmodalrunner.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QWindow>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -77,10 +79,7 @@ double timeSort(DataModule &dm, const QString &name, qint16 format)
     dm.DataFormat = format;
     dm.FileMode = 1;
     dm.Hyoujun();
-    QElapsedTimer timer;
-    timer.start();
-    SortBook(dm);
-    return timer.nsecsElapsed() / 1e9;
+    return Bench::seconds([&] { SortBook(dm); });
 }
 
 } // namespace
@@ -113,33 +112,33 @@ int main(int argc, char **argv)
     dm.CurrentFileName = QStringLiteral("big.kno");
     dm.DataFormat = DataModule::FixedLength;
     dm.Hyoujun();
-    QElapsedTimer timer;
-    timer.start();
     {
-        ListLab list(dm);
-        list.show();
-        // Until the window is on the screen and painted, not only filled.
-        while (!list.windowHandle() || !list.windowHandle()->isExposed())
-            QCoreApplication::processEvents();
-        list.repaint();
-        t = timer.nsecsElapsed() / 1e9;
+        std::unique_ptr<ListLab> opened;
+        t = Bench::seconds([&] {
+            opened = std::make_unique<ListLab>(dm);
+            opened->show();
+            // Until the window is on the screen and painted, not only filled.
+            while (!opened->windowHandle() || !opened->windowHandle()->isExposed())
+                QCoreApplication::processEvents();
+            opened->repaint();
+        });
+        ListLab &list = *opened;
         std::printf("list view, opening on %d records:               %.4f s\n", dm.RecordCount, t);
-        double worst = 0;
-        for (int k = 0; k < 20; ++k) {
-            timer.restart();
+        const Bench::Figures next = Bench::measure(20, [&] {
             list.M_I_A_Click();
             list.repaint();
-            worst = qMax(worst, timer.nsecsElapsed() / 1e9);
-        }
-        std::printf("list view, 次頁 (slowest of 20, painted):          %.4f s\n", worst);
-        timer.restart();
-        list.VScroll1->setValue(list.VScroll1->maximum());
-        list.repaint();
-        std::printf("list view, to the last page:                      %.4f s\n", timer.nsecsElapsed() / 1e9);
-        timer.restart();
-        list.M_I_B_Click();
-        list.repaint();
-        std::printf("list view, 前頁 from the last page:                %.4f s\n", timer.nsecsElapsed() / 1e9);
+        });
+        std::printf("list view, 次頁 (slowest of 20, painted):          %.4f s\n", next.worst);
+        t = Bench::seconds([&] {
+            list.VScroll1->setValue(list.VScroll1->maximum());
+            list.repaint();
+        });
+        std::printf("list view, to the last page:                      %.4f s\n", t);
+        t = Bench::seconds([&] {
+            list.M_I_B_Click();
+            list.repaint();
+        });
+        std::printf("list view, 前頁 from the last page:                %.4f s\n", t);
     }
     return 0;
 }
