@@ -19,15 +19,8 @@
 
 namespace {
 
-struct BoxDesign {
-    const char *label;
-    const char *labelText;
-    int top, width, height, labelTop;
-    ImeMode ime;
-};
-
 // Text0 ... Text9 with their caption labels.
-const std::array<BoxDesign, 10> Boxes = {{
+const std::array<RecordBoxDesign, 10> Boxes = {{
     {"Label1", "名前", 360, 5190, 300, 360, ImeMode::Hiragana},
     {"Label12", "ﾌﾘｶﾞﾅ", 720, 2540, 300, 720, ImeMode::HalfKatakana},
     {"Label2", "郵便番号", 1050, 1215, 285, 1080, ImeMode::Off},
@@ -43,15 +36,15 @@ const std::array<BoxDesign, 10> Boxes = {{
 } // namespace
 
 AdrsDinp::AdrsDinp(DataModule &data, QWidget *parent)
-    : FormDialog(data, parent)
+    : RecordForm(data, parent)
 {
     setObjectName(QStringLiteral("AdrsDinp"));
     setWindowTitle(QStringLiteral("データ入力"));
     setFont(Fonts::make(Fonts::Gothic, 12));
     buildClient(6510, 4755, true);
-    buildMenus();
+    buildMenus({"削除(&D)", false});
     buildControls();
-    Postal = new PostalAssist(dm, this, Text2, Text3, Menu_Edit);
+    attachPostal();
     Form_Load();
 }
 
@@ -59,20 +52,7 @@ void AdrsDinp::buildControls()
 {
     QWidget *area = client();
     const QFont small = Fonts::make(Fonts::Mincho, 9.75);
-    std::array<QLabel *, 10> labels{};
-    for (int n = 0; n < 10; ++n) {
-        const BoxDesign &d = Boxes[n];
-        QLineEdit *box = makeEntryBox(area, n, d.top, d.width, d.height, d.ime);
-        auto *label = new QLabel(QString::fromUtf8(d.labelText), area);
-        label->setObjectName(QString::fromLatin1(d.label));
-        label->setGeometry(Twips::rect(120, d.labelTop, 975, 255));
-        label->setBuddy(box);
-        Texts[n] = box;
-        labels[n] = label;
-        connect(box, &QLineEdit::textChanged, this, [this, n] { Text_Change(n); });
-    }
-    Text0 = Texts[0]; Text1 = Texts[1]; Text2 = Texts[2]; Text3 = Texts[3]; Text4 = Texts[4];
-    Text5 = Texts[5]; Text6 = Texts[6]; Text7 = Texts[7]; Text8 = Texts[8]; Text9 = Texts[9];
+    const std::array<QLabel *, 10> labels = buildBoxes(Boxes);
     Label1 = labels[0]; Label12 = labels[1]; Label2 = labels[2]; Label3 = labels[3];
     Label4 = labels[4]; Label5 = labels[5]; Label6 = labels[6]; Label7 = labels[7];
     Label8 = labels[8]; Label9 = labels[9];
@@ -117,35 +97,6 @@ void AdrsDinp::buildControls()
     Text0->setFocus();
 }
 
-void AdrsDinp::buildMenus()
-{
-    QMenuBar *bar = menuBarWidget();
-    Menu_Data = bar->addMenu(QStringLiteral("データ(&D)"));
-    Menu_Data->setObjectName(QStringLiteral("Menu_Data"));
-    Menu_End = Menu_Data->addAction(QStringLiteral("閉じる(&X)"));
-    Menu_End->setObjectName(QStringLiteral("Menu_End"));
-    Menu_End->setShortcut(QKeySequence(Qt::Key_F9));
-
-    Menu_Edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    Menu_Edit->setObjectName(QStringLiteral("Menu_Edit"));
-    Menu_Ed_Kiri = Menu_Edit->addAction(QStringLiteral("切り取り(&T)"));
-    Menu_Ed_Kiri->setObjectName(QStringLiteral("Menu_Ed_Kiri"));
-    Menu_Ed_Copy = Menu_Edit->addAction(QStringLiteral("コピー(&C)"));
-    Menu_Ed_Copy->setObjectName(QStringLiteral("Menu_Ed_Copy"));
-    Menu_Ed_Hari = Menu_Edit->addAction(QStringLiteral("貼り付け(&P)"));
-    Menu_Ed_Hari->setObjectName(QStringLiteral("Menu_Ed_Hari"));
-    Menu_Ed_Del = Menu_Edit->addAction(QStringLiteral("削除(&D)"));
-    Menu_Ed_Del->setObjectName(QStringLiteral("Menu_Ed_Del"));
-    Menu_Ed_Del->setShortcut(QKeySequence(Qt::Key_Delete));
-
-    connect(Menu_End, &QAction::triggered, this, &AdrsDinp::Menu_End_Click);
-    connect(Menu_Edit, &QMenu::aboutToShow, this, &AdrsDinp::Menu_Edit_Click);
-    connect(Menu_Ed_Kiri, &QAction::triggered, this, &AdrsDinp::Menu_Ed_Kiri_Click);
-    connect(Menu_Ed_Copy, &QAction::triggered, this, &AdrsDinp::Menu_Ed_Copy_Click);
-    connect(Menu_Ed_Hari, &QAction::triggered, this, &AdrsDinp::Menu_Ed_Hari_Click);
-    connect(Menu_Ed_Del, &QAction::triggered, this, &AdrsDinp::Menu_Ed_Del_Click);
-}
-
 void AdrsDinp::Form_Load()
 {
     placeOnScreen();
@@ -157,9 +108,7 @@ void AdrsDinp::Form_Load()
 
 void AdrsDinp::Form_Unload()
 {
-    // The input method is left closed when the main window returns.
-    setImeMode(Text9, ImeMode::Off);
-    Text9->setFocus();
+    leaveBoxes();
     dm.UnlockMainMenus();
 }
 
@@ -221,18 +170,3 @@ void AdrsDinp::Command4_Click()
 {
     closeForm();
 }
-
-void AdrsDinp::Menu_End_Click()
-{
-    closeForm();
-}
-
-void AdrsDinp::Menu_Edit_Click()
-{
-    updateEditMenu(focusWidget(), Menu_Ed_Kiri, Menu_Ed_Copy, Menu_Ed_Hari, Menu_Ed_Del);
-}
-
-void AdrsDinp::Menu_Ed_Kiri_Click() { EditCut(focusWidget()); }
-void AdrsDinp::Menu_Ed_Copy_Click() { EditCopy(focusWidget()); }
-void AdrsDinp::Menu_Ed_Hari_Click() { EditPaste(focusWidget()); }
-void AdrsDinp::Menu_Ed_Del_Click() { EditDelete(focusWidget()); }

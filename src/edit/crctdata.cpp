@@ -19,56 +19,38 @@
 
 namespace {
 
-struct BoxDesign {
-    const char *caption;
-    int top, width, height;
-    ImeMode ime;
-};
-
-const std::array<BoxDesign, 10> Boxes = {{
-    {"名前", 360, 5190, 300, ImeMode::Hiragana},
-    {"ﾌﾘｶﾞﾅ", 720, 2540, 270, ImeMode::HalfKatakana},
-    {"郵便番号", 1080, 1215, 300, ImeMode::Off},
-    {"住所１", 1440, 5190, 300, ImeMode::Hiragana},
-    {"住所２", 1800, 5190, 300, ImeMode::NotControlled},
-    {"電話番号", 2160, 2540, 300, ImeMode::Off},
-    {"勤務先", 2520, 5190, 300, ImeMode::NotControlled},
-    {"役職", 2880, 5190, 270, ImeMode::NotControlled},
-    {"勤務先℡", 3240, 2540, 270, ImeMode::Off},
-    {"マーク", 3600, 2540, 300, ImeMode::NotControlled},
+const std::array<RecordBoxDesign, 10> Boxes = {{
+    {"Label1_0", "名前", 360, 5190, 300, 360, ImeMode::Hiragana},
+    {"Label1_1", "ﾌﾘｶﾞﾅ", 720, 2540, 270, 720, ImeMode::HalfKatakana},
+    {"Label1_2", "郵便番号", 1080, 1215, 300, 1080, ImeMode::Off},
+    {"Label1_3", "住所１", 1440, 5190, 300, 1440, ImeMode::Hiragana},
+    {"Label1_4", "住所２", 1800, 5190, 300, 1800, ImeMode::NotControlled},
+    {"Label1_5", "電話番号", 2160, 2540, 300, 2160, ImeMode::Off},
+    {"Label1_6", "勤務先", 2520, 5190, 300, 2520, ImeMode::NotControlled},
+    {"Label1_7", "役職", 2880, 5190, 270, 2880, ImeMode::NotControlled},
+    {"Label1_8", "勤務先℡", 3240, 2540, 270, 3240, ImeMode::Off},
+    {"Label1_9", "マーク", 3600, 2540, 300, 3600, ImeMode::NotControlled},
 }};
 
 } // namespace
 
 CrctData::CrctData(DataModule &data, QWidget *parent)
-    : FormDialog(data, parent)
+    : RecordForm(data, parent)
 {
     setObjectName(QStringLiteral("CrctData"));
     setWindowTitle(QStringLiteral("データ修正/削除"));
     setFont(Fonts::make(Fonts::Mincho, 12));
     buildClient(6510, 4800, true);
-    buildMenus();
+    buildMenus({"削除(&L)", true});
     buildControls();
-    Postal = new PostalAssist(dm, this, Text2, Text3, Menu_Edit);
+    attachPostal();
     Form_Load();
 }
 
 void CrctData::buildControls()
 {
     QWidget *area = client();
-    for (int n = 0; n < 10; ++n) {
-        const BoxDesign &d = Boxes[n];
-        QLineEdit *box = makeEntryBox(area, n, d.top, d.width, d.height, d.ime);
-        auto *label = new QLabel(QString::fromUtf8(d.caption), area);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(n));
-        label->setGeometry(Twips::rect(120, d.top, 975, 255));
-        label->setBuddy(box);
-        Texts[n] = box;
-        Label1[n] = label;
-        connect(box, &QLineEdit::textChanged, this, [this, n] { Text_Change(n); });
-    }
-    Text0 = Texts[0]; Text1 = Texts[1]; Text2 = Texts[2]; Text3 = Texts[3]; Text4 = Texts[4];
-    Text5 = Texts[5]; Text6 = Texts[6]; Text7 = Texts[7]; Text8 = Texts[8]; Text9 = Texts[9];
+    Label1 = buildBoxes(Boxes);
 
     Label10 = new QLabel(QStringLiteral("ﾃﾞｰﾀ番号"), area);
     Label10->setObjectName(QStringLiteral("Label10"));
@@ -101,36 +83,6 @@ void CrctData::buildControls()
     order << Command1 << Command2 << Command3 << Command4;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-}
-
-void CrctData::buildMenus()
-{
-    QMenuBar *bar = menuBarWidget();
-    Menu_Data = bar->addMenu(QStringLiteral("データ(&D)"));
-    Menu_Data->setObjectName(QStringLiteral("Menu_Data"));
-    Menu_End = Menu_Data->addAction(QStringLiteral("閉じる(&X)"));
-    Menu_End->setObjectName(QStringLiteral("Menu_End"));
-    Menu_End->setShortcut(QKeySequence(Qt::Key_F9));
-
-    Menu_Edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    Menu_Edit->setObjectName(QStringLiteral("Menu_Edit"));
-    auto entry = [this](const QString &name, const QString &caption, const QKeySequence &key) {
-        QAction *a = Menu_Edit->addAction(caption);
-        a->setObjectName(name);
-        a->setShortcut(key);
-        return a;
-    };
-    Menu_Ed_Kiri = entry(QStringLiteral("Menu_Ed_Kiri"), QStringLiteral("切り取り(&T)"), QKeySequence(QStringLiteral("Ctrl+X")));
-    Menu_Ed_Copy = entry(QStringLiteral("Menu_Ed_Copy"), QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")));
-    Menu_Ed_Hari = entry(QStringLiteral("Menu_Ed_Hari"), QStringLiteral("貼り付け(&P)"), QKeySequence(QStringLiteral("Ctrl+V")));
-    Menu_Ed_Del = entry(QStringLiteral("Menu_Ed_Del"), QStringLiteral("削除(&L)"), QKeySequence(Qt::Key_Delete));
-
-    connect(Menu_End, &QAction::triggered, this, &CrctData::Menu_End_Click);
-    connect(Menu_Edit, &QMenu::aboutToShow, this, &CrctData::Menu_Edit_Click);
-    connect(Menu_Ed_Kiri, &QAction::triggered, this, &CrctData::Menu_Ed_Kiri_Click);
-    connect(Menu_Ed_Copy, &QAction::triggered, this, &CrctData::Menu_Ed_Copy_Click);
-    connect(Menu_Ed_Hari, &QAction::triggered, this, &CrctData::Menu_Ed_Hari_Click);
-    connect(Menu_Ed_Del, &QAction::triggered, this, &CrctData::Menu_Ed_Del_Click);
 }
 
 void CrctData::prepare(Mode mode)
@@ -262,11 +214,6 @@ void CrctData::Command4_Click()
     closeForm();
 }
 
-void CrctData::Menu_End_Click()
-{
-    closeForm();
-}
-
 bool CrctData::Form_QueryUnload()
 {
     // Edits not yet stored: only a correction asks. Closing goes on whatever
@@ -293,18 +240,7 @@ bool CrctData::Form_QueryUnload()
 
 void CrctData::Form_Unload()
 {
-    setImeMode(Text9, ImeMode::Off);
-    Text9->setFocus();
+    leaveBoxes();
     dm.CurrentRecord = 1;
     dm.UnlockMainMenus();
 }
-
-void CrctData::Menu_Edit_Click()
-{
-    updateEditMenu(focusWidget(), Menu_Ed_Kiri, Menu_Ed_Copy, Menu_Ed_Hari, Menu_Ed_Del);
-}
-
-void CrctData::Menu_Ed_Kiri_Click() { EditCut(focusWidget()); }
-void CrctData::Menu_Ed_Copy_Click() { EditCopy(focusWidget()); }
-void CrctData::Menu_Ed_Hari_Click() { EditPaste(focusWidget()); }
-void CrctData::Menu_Ed_Del_Click() { EditDelete(focusWidget()); }

@@ -19,18 +19,14 @@
 // whether to store them; then CurrentRecord is set to 1 and the main menus
 // are unlocked. Should that store fail (reported), the window stays open
 // with the edits. Deleting the last remaining record closes the window itself.
-#include "edit/formdialog.h"
+#include "edit/recordform.h"
 
 #include <array>
 
-class QAction;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class PostalAssist;
 
-class CrctData : public FormDialog {
+class CrctData : public RecordForm {
     Q_OBJECT
 public:
     enum class Mode { Correct, Delete };
@@ -44,29 +40,15 @@ public:
     // Shows record CurrentRecord; SavedText = EditedText = what is shown.
     void LoadRecord();
     // TextN_Change: EditedText[n + 1] = the box's text.
-    void Text_Change(int n);
+    void Text_Change(int n) override;
     void Command1_Click(); // ﾌｧｲﾙ更新: store
     void Command2_Click(); // 復帰: show the stored record again
     void Command3_Click(); // 削除
     void Command4_Click(); // 閉じる
-    void Menu_End_Click();
-    void Menu_Edit_Click();
-    void Menu_Ed_Kiri_Click();
-    void Menu_Ed_Copy_Click();
-    void Menu_Ed_Hari_Click();
-    void Menu_Ed_Del_Click();
 
-    QLineEdit *Text0, *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9;
-    std::array<QLineEdit *, 10> Texts{}; // the same boxes, by number
     std::array<QLabel *, 10> Label1{};   // field captions, objectName Label1_0 ... Label1_9
     QLabel *Label10, *Label11;
     QPushButton *Command1, *Command2, *Command3, *Command4;
-    QMenu *Menu_Data;
-    QAction *Menu_End;
-    QMenu *Menu_Edit;
-    QAction *Menu_Ed_Kiri, *Menu_Ed_Copy, *Menu_Ed_Hari, *Menu_Ed_Del;
-    // The postal-code dictionary on 郵便番号 and 住所１ (its 編集 entries too).
-    PostalAssist *Postal = nullptr;
 
     // Form state, 1 ... 10.
     std::array<QString, 11> EditedText;
@@ -78,7 +60,6 @@ protected:
 
 private:
     void buildControls();
-    void buildMenus();
     // The store of ﾌｧｲﾙ更新 and of Yes to the closing question.
     bool store(const QString &handler);
 };
