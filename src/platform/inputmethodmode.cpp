@@ -23,7 +23,12 @@ bool keepsInputMethodOut(ImeMode mode)
 // composition before the focus leaves.
 class ModeKeeper : public QObject {
 public:
-    ModeKeeper(QWidget *box, ImeMode mode) : QObject(box), box(box), mode(mode) {}
+    static constexpr const char *Name = "kanote-input-method-mode";
+
+    ModeKeeper(QWidget *box, ImeMode mode) : QObject(box), box(box), mode(mode)
+    {
+        setObjectName(QLatin1String(Name));
+    }
 
     void setMode(ImeMode m)
     {
@@ -119,7 +124,11 @@ private:
 
 ModeKeeper *keeperOf(const QWidget *box)
 {
-    return box ? box->findChild<ModeKeeper *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    // Found by its name: without a meta-object of its own, a search by type
+    // would take any child (the box's validator, say) for it.
+    QObject *keeper = box ? box->findChild<QObject *>(QLatin1String(ModeKeeper::Name), Qt::FindDirectChildrenOnly)
+                          : nullptr;
+    return static_cast<ModeKeeper *>(keeper);
 }
 
 } // namespace

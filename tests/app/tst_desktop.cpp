@@ -37,6 +37,7 @@ std::unique_ptr<Adrsbook> start(TestEnv &env, const QString &commandLine = QStri
 {
     auto window = std::make_unique<Adrsbook>(*env.dm);
     env.dm->MainWindow = window.get();
+    env.boxes.answer(MsgAnswerCode::Ok); // the greeting of a first run
     window->Form_Load(commandLine);
     return window;
 }
@@ -156,7 +157,7 @@ void TestDesktop::secondStartHandsOverItsFile()
     w->showMinimized();
     QCOMPARE(startSecond(env.path(QStringLiteral("elsewhere")), {QStringLiteral("b.kno")}, env.dir.path()), 0);
     QTRY_COMPARE(w->Lab03->text(), QStringLiteral("2"));
-    QCOMPARE(env.dm->CommandFile, QDir::cleanPath(env.path(QStringLiteral("elsewhere/b.kno"))));
+    QCOMPARE(env.dm->DataFilePath(), QDir::cleanPath(env.path(QStringLiteral("elsewhere/b.kno"))));
     QVERIFY(!w->isMinimized());
 
     // Without a file: the window only comes to the front.
