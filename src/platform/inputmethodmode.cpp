@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QInputMethod>
@@ -71,9 +72,23 @@ protected:
             query->setValue(Qt::ImEnabled, false);
             return true;
         }
-        case QEvent::InputMethod:
-            preedit = static_cast<QInputMethodEvent *>(event)->preeditString();
+        case QEvent::InputMethod: {
+            const auto *input = static_cast<QInputMethodEvent *>(event);
+            if (!taking && !takenIn.isEmpty()) {
+                // Input methods that commit on their own when the focus has
+                // gone (mozc does, a moment later) would bring the text in a
+                // second time.
+                if (input->commitString() == takenIn && input->preeditString().isEmpty()
+                    && sinceTaken.elapsed() < EchoMs) {
+                    takenIn.clear();
+                    return true;
+                }
+                if (!input->commitString().isEmpty() || !input->preeditString().isEmpty())
+                    takenIn.clear();
+            }
+            preedit = input->preeditString();
             return false;
+        }
         case QEvent::ReadOnlyChange:
         case QEvent::EnabledChange:
         case QEvent::FocusIn:
@@ -113,13 +128,24 @@ private:
     {
         QInputMethodEvent commit;
         commit.setCommitString(preedit);
+        takenIn = preedit;
+        sinceTaken.start();
         preedit.clear();
+        taking = true;
         QCoreApplication::sendEvent(box, &commit);
+        taking = false;
     }
+
+    // How long after the box took a composition in the input method's own
+    // commit of it may still arrive.
+    static constexpr qint64 EchoMs = 2000;
 
     QWidget *box;
     ImeMode mode;
     QString preedit;
+    QString takenIn; // what the box took in itself, until the input method's echo
+    QElapsedTimer sinceTaken;
+    bool taking = false;
 };
 
 ModeKeeper *keeperOf(const QWidget *box)

@@ -132,6 +132,15 @@ void TestInputMethodMode::compositionTakenInOnLeaving()
     QCOMPARE(pendingComposition(name), QString());
     if (!clickSaw.isEmpty())
         QTRY_COMPARE(seen, QStringLiteral("山") + clickSaw);
+    // An input method that commits the same text itself once the focus has
+    // gone does not bring it in twice; what comes after is taken as usual.
+    QInputMethodEvent echo;
+    echo.setCommitString(QStringLiteral("やまだ"));
+    QCoreApplication::sendEvent(name, &echo);
+    QCOMPARE(name->text(), QStringLiteral("山やまだ"));
+    QCoreApplication::sendEvent(name, &echo);
+    QCOMPARE(name->text(), QStringLiteral("山やまだやまだ"));
+    name->setText(QStringLiteral("山やまだ"));
     // Taken in once: coming back and leaving again adds nothing.
     name->setFocus();
     next->setFocus();
