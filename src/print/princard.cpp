@@ -217,8 +217,9 @@ void PrinCard::buildControls()
         correction->setFont(Fonts::make(Fonts::Gothic, 10.5));
         correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    // Digits and millimetres are typed straight, never through the input method.
-    for (QLineEdit *digits : {Text01[1], Text01[2], Text01[3], Text01[4], Text01[5], Text01[6], Text01[7], Text1, Text2})
+    // Postal-code digits and millimetres are typed straight, never through the input method.
+    for (QLineEdit *digits :
+         {Text01[1], Text01[2], Text01[3], Text01[4], Text01[5], Text01[6], Text01[7], Text14, Text1, Text2})
         setImeMode(digits, ImeMode::Off);
 
     // The font groups, in the order of the boxes: address, name, sender address, sender name.
