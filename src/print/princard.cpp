@@ -11,6 +11,7 @@
 
 #include "platform/commondialogs.h"
 #include "platform/fonts.h"
+#include "platform/inputmethodmode.h"
 #include "platform/helpsystem.h"
 #include "platform/pointer.h"
 #include "platform/printerdevice.h"
@@ -216,6 +217,10 @@ void PrinCard::buildControls()
         correction->setFont(Fonts::make(Fonts::Gothic, 10.5));
         correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    // Postal-code digits and millimetres are typed straight, never through the input method.
+    for (QLineEdit *digits :
+         {Text01[1], Text01[2], Text01[3], Text01[4], Text01[5], Text01[6], Text01[7], Text14, Text1, Text2})
+        setImeMode(digits, ImeMode::Off);
 
     // The font groups, in the order of the boxes: address, name, sender address, sender name.
     const std::array<int, 4> groupOrder = {3, 2, 5, 4};
