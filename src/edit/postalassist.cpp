@@ -57,6 +57,7 @@ PostalAssist::PostalAssist(DataModule &data, FormDialog *owner, QLineEdit *code,
 
     connect(codeBox, &QLineEdit::textEdited, this, [this] { typed = true; });
     codeBox->installEventFilter(this);
+    addressBox->installEventFilter(this);
 }
 
 void PostalAssist::setEnabled(bool on)
@@ -70,6 +71,15 @@ bool PostalAssist::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == codeBox && event->type() == QEvent::FocusOut)
         Text2_LostFocus(static_cast<QFocusEvent *>(event)->reason());
+    if (watched == addressBox && event->type() == QEvent::FocusIn && caretToEnd) {
+        caretToEnd = false;
+        // The box takes the focus as ever, then the caret goes behind the
+        // filled text, unselected.
+        addressBox->event(event);
+        addressBox->deselect();
+        addressBox->end(false);
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -91,6 +101,9 @@ QString PostalAssist::addressFor(const PostalArea &area)
 void PostalAssist::fill(int code, const PostalArea &area)
 {
     addressBox->setText(addressFor(area));
+    addressBox->deselect();
+    addressBox->end(false);
+    caretToEnd = true;
     codeBox->setText(PostalCodes::format(code));
 }
 
