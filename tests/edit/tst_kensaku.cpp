@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 
 #include "edit/kensaku.h"
+#include "edit/searchtyping.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -68,6 +69,8 @@ private slots:
     void decideNeedsASelection();
     void outcomes();
     void enterChoosesEscapeCloses();
+    void matching_data();
+    void matching();
     void typingJumps_data();
     void typingJumps();
     void typedKeysOnTheShownDialog();
@@ -205,6 +208,38 @@ void TestKensaku::enterChoosesEscapeCloses()
         QVERIFY(dialog.isUnloaded());
         QCOMPARE(env.dm->SearchHit, qint16(-1));
     }
+}
+
+void TestKensaku::matching_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("found");
+    const QStringList readings{"ｱﾍﾞ", "ｶﾞｯｺｳ", "ﾔﾏﾀﾞ ﾀﾛｳ", "ﾔﾏﾀﾞ ﾊﾅｺ"};
+    QTest::newRow("voiced hiragana") << "が" << readings << 1;
+    QTest::newRow("small tsu, katakana") << "ガッコ" << readings << 1;
+    QTest::newRow("across the blank") << "やまだは" << readings << 3;
+    QTest::newRow("the first of two") << "ﾔﾏﾀﾞ" << readings << 2;
+    QTest::newRow("longer than every entry") << "ｱﾍﾞｱﾍﾞ" << readings << -1;
+    QTest::newRow("nothing typed") << "" << readings << -1;
+    QTest::newRow("only a blank") << "　" << readings << -1;
+    QTest::newRow("letters ignore case and width") << "ｓｍ" << QStringList{"Abe", "SMITH"} << 1;
+    QTest::newRow("an empty list") << "ｱ" << QStringList{} << -1;
+}
+
+void TestKensaku::matching()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, entries);
+    QTEST(SearchTyping::firstEntryBeginningWith(typed, entries), "found");
+
+    // What has been typed gathers until a pause of a second.
+    TypedPrefix prefix;
+    QCOMPARE(prefix.add(QStringLiteral("ﾔ"), 5000), QStringLiteral("ﾔ"));
+    QCOMPARE(prefix.add(QStringLiteral("ﾏ"), 5999), QStringLiteral("ﾔﾏ"));
+    QCOMPARE(prefix.add(QStringLiteral("ｱ"), 6999), QStringLiteral("ｱ"));
+    prefix.clear();
+    QCOMPARE(prefix.add(QStringLiteral("ｶ"), 7000), QStringLiteral("ｶ"));
 }
 
 void TestKensaku::typingJumps_data()
