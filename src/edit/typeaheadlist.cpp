@@ -15,6 +15,13 @@ void TypeAheadList::keyboardSearch(const QString &text)
         emit typed(text);
 }
 
+QVariant TypeAheadList::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return isEnabled();
+    return QListWidget::inputMethodQuery(query);
+}
+
 void TypeAheadList::inputMethodEvent(QInputMethodEvent *event)
 {
     // The composition is shown by the input method's own window; only the

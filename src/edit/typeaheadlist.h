@@ -11,6 +11,8 @@ public:
     explicit TypeAheadList(QWidget *parent = nullptr);
 
     void keyboardSearch(const QString &text) override;
+    // The input method stays on for the list, as for a text box.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
     void typed(const QString &text);
