@@ -58,6 +58,13 @@ PostalAssist::PostalAssist(DataModule &data, FormDialog *owner, QLineEdit *code,
     connect(codeBox, &QLineEdit::textEdited, this, [this] { typed = true; });
     codeBox->installEventFilter(this);
     addressBox->installEventFilter(this);
+    connect(addressBox, &QLineEdit::selectionChanged, this, [this] {
+        if (!undoFocusSelection || !addressBox->hasSelectedText())
+            return;
+        undoFocusSelection = false;
+        addressBox->deselect();
+        addressBox->end(false);
+    });
 }
 
 void PostalAssist::setEnabled(bool on)
@@ -72,13 +79,11 @@ bool PostalAssist::eventFilter(QObject *watched, QEvent *event)
     if (watched == codeBox && event->type() == QEvent::FocusOut)
         Text2_LostFocus(static_cast<QFocusEvent *>(event)->reason());
     if (watched == addressBox && event->type() == QEvent::FocusIn && caretToEnd) {
+        // The box takes the focus as ever (Tab selects all of it); the
+        // selection that comes with this focus-in is undone at once.
         caretToEnd = false;
-        // The box takes the focus as ever, then the caret goes behind the
-        // filled text, unselected.
-        addressBox->event(event);
-        addressBox->deselect();
-        addressBox->end(false);
-        return true;
+        undoFocusSelection = true;
+        QTimer::singleShot(0, this, [this] { undoFocusSelection = false; });
     }
     return QObject::eventFilter(watched, event);
 }

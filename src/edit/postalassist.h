@@ -84,4 +84,6 @@ private:
     bool enabled = true;
     // 住所１ was filled: its next focus-in leaves the caret at the end.
     bool caretToEnd = false;
+    // That focus-in is being handled: the selection it makes is undone.
+    bool undoFocusSelection = false;
 };
