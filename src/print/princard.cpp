@@ -8,6 +8,7 @@
 #include "print/prt.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
+#include "store/senderfollow.h"
 
 #include "platform/commondialogs.h"
 #include "platform/fonts.h"
@@ -33,6 +34,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace {
 
@@ -297,6 +300,25 @@ void PrinCard::Form_Load()
     Text01[6]->setVisible(sevenDigits);
     Text01[7]->setVisible(sevenDigits);
     compose(QStringLiteral("Form_Load"), true, true);
+}
+
+void PrinCard::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    // Over the dialog, once it stands on the screen.
+    QTimer::singleShot(0, this, &PrinCard::ShowSenderNotice);
+}
+
+void PrinCard::ShowSenderNotice()
+{
+    if (unloaded)
+        return;
+    const QString notice = SenderFollow::takeDeletedNotice(dm);
+    if (!notice.isEmpty())
+        dm.Msg(this, notice, MsgIcon::Information, MsgButtons::Ok, Caption);
 }
 
 void PrinCard::Form_Unload()
