@@ -8,7 +8,7 @@ GroupKind kindOf(const QString &typeText)
 {
     // "* Home", "home,voice", "Home Fax", "自宅", "勤務先" ...
     static const QRegularExpression separators(QStringLiteral("[\\s,;:*/・]+"));
-    const QStringList words = typeText.normalized(QString::NormalizationForm_KC).toLower()
+    const QStringList words = typeText.left(64).normalized(QString::NormalizationForm_KC).toLower()
                                   .split(separators, Qt::SkipEmptyParts);
     static const QStringList notUsable = {QStringLiteral("fax"), QStringLiteral("pager"),
                                           QStringLiteral("ファックス"), QStringLiteral("ポケベル"),

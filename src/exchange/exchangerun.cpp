@@ -134,8 +134,12 @@ QByteArray vcardBytes(const QList<FieldValues> &records)
         out += folded(QStringLiteral("FN:") + escape(v[Name]));
         if (!v[Furigana].isEmpty())
             out += folded(QStringLiteral("X-PHONETIC-LAST-NAME:") + escape(v[Furigana]));
+        // An address with only its second line is marked, or reading the
+        // card back would take that line for a phone's whole address.
+        const QString kept = v[Address1].isEmpty() && !v[Address2].isEmpty()
+            ? QStringLiteral(";X-KANOTE-PARTS=KEPT") : QString();
         if (!v[PostalCode].isEmpty() || !v[Address1].isEmpty() || !v[Address2].isEmpty())
-            out += folded(QStringLiteral("ADR;TYPE=home:;") + escape(v[Address2]) + QLatin1Char(';')
+            out += folded(QStringLiteral("ADR;TYPE=home") + kept + QStringLiteral(":;") + escape(v[Address2]) + QLatin1Char(';')
                           + escape(v[Address1]) + QStringLiteral(";;;") + escape(v[PostalCode])
                           + QLatin1Char(';'));
         if (!v[Phone].isEmpty())

@@ -36,6 +36,10 @@ QString noteFor(const ColumnRole &role, bool chosen)
         return QStringLiteral("ほかの列が空のときに使用");
     if (role.used() && role.field == Furigana)
         return QStringLiteral("半角ｶﾀｶﾅにして結合");
+    if (role.used() && role.field == Address1 && role.rank == RecordAssembly::Country)
+        return QStringLiteral("欧文の住所のときに結合");
+    if (role.used() && role.field == Name && role.rank >= RecordAssembly::MiddleName)
+        return QStringLiteral("欧文の名前のときに結合");
     if (role.used() && (role.field == Name || role.field == Address1))
         return QStringLiteral("同じ項目の列と結合");
     return QString();
@@ -199,9 +203,13 @@ void ImportPreview::showRecords()
                                       : QStringLiteral("切り詰め・変更される値：%1 個(&V)").arg(changes.size()));
     List1->clear();
     for (const StoredChange &change : changes) {
-        const QString why = change.cut
-            ? QStringLiteral("%1ﾊﾞｲﾄに切り詰め").arg(RecordLayout::Width[change.field])
-            : QStringLiteral("使えない文字は?");
+        QString why;
+        switch (change.kind) {
+        case ChangeKind::Cut: why = QStringLiteral("%1ﾊﾞｲﾄに切り詰め").arg(RecordLayout::Width[change.field]); break;
+        case ChangeKind::SeparatorsRemoved: why = QStringLiteral("区切りの記号を除去"); break;
+        case ChangeKind::ControlsRemoved: why = QStringLiteral("制御文字を除去"); break;
+        case ChangeKind::NotInCodePage: why = QStringLiteral("使えない文字は?"); break;
+        }
         List1->addItem(QStringLiteral("%1件目 %2：「%3」→「%4」（%5）")
                            .arg(change.record)
                            .arg(labels[change.field - 1], change.value, change.stored, why));
