@@ -24,7 +24,7 @@ QString joinedWith(const QStringList &parts, const QString &separator)
     QStringList filled;
     for (const QString &p : parts)
         if (!p.trimmed().isEmpty())
-            filled << p.trimmed();
+            filled << p; // a blank the user put before a part stays, as in any value
     return filled.join(separator);
 }
 

@@ -2,6 +2,7 @@
 
 #include "convert/conversion.h"
 #include "exchange/csvtext.h"
+#include "exchange/telephonefit.h"
 #include "exchange/vcard.h"
 #include "store/datamodule.h"
 #include "store/recordstore.h"
@@ -24,9 +25,22 @@ QString limitText(const DataModule &dm, int count, bool newBook)
         .arg(DataModule::MaxFixedRecords);
 }
 
+// A fixed-length field keeps a telephone number whole without its separators
+// where the number as written would be cut.
+static QList<FieldValues> heldAs(const QList<FieldValues> &records, bool fixedLength)
+{
+    if (!fixedLength)
+        return records;
+    QList<FieldValues> held;
+    held.reserve(records.size());
+    for (const FieldValues &values : records)
+        held << TelephoneFit::withNumbersFitted(values);
+    return held;
+}
+
 void appendToBook(DataModule &dm, const QList<FieldValues> &records)
 {
-    AppendRecords(dm, records);
+    AppendRecords(dm, heldAs(records, dm.DataFormat == DataModule::FixedLength));
 }
 
 void createBook(DataModule &dm, const QString &name, const QList<FieldValues> &records)
@@ -38,7 +52,7 @@ void createBook(DataModule &dm, const QString &name, const QList<FieldValues> &r
         throw RunError(QStringLiteral("%1 は既に存在します。").arg(name));
     QByteArray out;
     out.reserve(records.size() * RecordLayout::Length);
-    for (const FieldValues &values : records) {
+    for (const FieldValues &values : heldAs(records, true)) {
         AddressRecord record;
         for (int f = 1; f <= RecordLayout::FieldCount; ++f)
             record.setField(f, values[f]);

@@ -1,5 +1,7 @@
 #include "exchange/telephonefit.h"
 
+#include "store/addressrecord.h"
+
 #include "platform/codec.h"
 
 namespace TelephoneFit {
@@ -29,6 +31,13 @@ QString fitted(const QString &number, int width)
         if (!isSeparator(c))
             bare += c;
     return bare;
+}
+
+FieldValues withNumbersFitted(FieldValues values)
+{
+    for (const int f : {Phone, CompanyPhone})
+        values[f] = fitted(values[f], RecordLayout::Width[f]);
+    return values;
 }
 
 } // namespace TelephoneFit
