@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace {
@@ -123,6 +124,7 @@ ImportPreview::ImportPreview(DataModule &data, ImportPlan plan, ImportTarget whe
     Command2->setGeometry(Twips::rect(8700, 8040, 2580, 480));
     Command2->setAutoDefault(false);
 
+    connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &ImportPreview::showChoicesInSight);
     connect(Check1, &QCheckBox::clicked, this, &ImportPreview::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &ImportPreview::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ImportPreview::Command2_Click);
@@ -164,21 +166,40 @@ void ImportPreview::showColumns()
     const ExchangeTable &table = importPlan.table();
     Grid1->clearContents();
     Grid1->setRowCount(importPlan.columnCount());
-    QStringList choices{QStringLiteral("未使用")};
-    choices << ExchangeRun::fieldLabels();
     for (int c = 0; c < importPlan.columnCount(); ++c) {
         const QString first = table.rows.isEmpty() ? QString() : table.rows.first().value(c);
         Grid1->setItem(c, 0, new QTableWidgetItem(QString::number(c + 1)));
         Grid1->setItem(c, 1, new QTableWidgetItem(table.columns.value(c)));
         Grid1->setItem(c, 2, new QTableWidgetItem(shortened(first)));
+        Grid1->setItem(c, 4, new QTableWidgetItem(noteFor(importPlan.roleOf(c), false)));
+    }
+    // A file can have thousands of columns: the choice boxes are made for the
+    // rows in sight, and for the others when they are scrolled to.
+    showChoices(0, EagerChoices);
+}
+
+void ImportPreview::showChoices(int first, int count)
+{
+    QStringList choices{QStringLiteral("未使用")};
+    choices << ExchangeRun::fieldLabels();
+    const int last = qMin(first + count, importPlan.columnCount());
+    for (int c = qMax(first, 0); c < last; ++c) {
+        if (Grid1->cellWidget(c, 3))
+            continue;
         auto *combo = new QComboBox(Grid1);
         combo->setObjectName(QStringLiteral("Combo1_%1").arg(c));
         combo->addItems(choices);
         combo->setCurrentIndex(importPlan.fieldOf(c));
         connect(combo, &QComboBox::activated, this, [this, c](int index) { Combo1_Click(c, index); });
         Grid1->setCellWidget(c, 3, combo);
-        Grid1->setItem(c, 4, new QTableWidgetItem(noteFor(importPlan.roleOf(c), false)));
     }
+}
+
+void ImportPreview::showChoicesInSight()
+{
+    const int top = Grid1->rowAt(0);
+    const int bottom = Grid1->rowAt(Grid1->viewport()->height() - 1);
+    showChoices(top, (bottom < 0 ? importPlan.columnCount() : bottom) - top + 1);
 }
 
 void ImportPreview::showRecords()
