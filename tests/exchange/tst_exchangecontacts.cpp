@@ -18,7 +18,9 @@
 
 #include "platform/codec.h"
 
+#include <QComboBox>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -38,6 +40,7 @@ private slots:
     void samples_data();
     void samples();
     void controlCharactersListed();
+    void choicesOfManyColumns();
     void roundTrip_data();
     void roundTrip();
 };
@@ -403,6 +406,31 @@ void TstExchangeContacts::controlCharactersListed()
                          QStringLiteral("1件目 勤務先：「A B」→「A B」（制御文字を除去）"),
                          QStringLiteral("2件目 電話番号：「090-1234-5678 99」→「090123456789」（12ﾊﾞｲﾄに切り詰め）"),
                      }));
+}
+
+void TstExchangeContacts::choicesOfManyColumns()
+{
+    TestEnv env;
+    QStringList header{QStringLiteral("氏名")};
+    for (int c = 1; c < 300; ++c)
+        header << QStringLiteral("Custom %1").arg(c);
+    env.writeFile(QStringLiteral("wide.csv"), utf8(crlf({header.join(QLatin1Char(',')), QStringLiteral("山田")})));
+    ImportSource source;
+    QString message;
+    QVERIFY(LoadImportSource(env.path(QStringLiteral("wide.csv")), source, message));
+    ImportPreview preview(*env.dm, ImportPlan(source), ImportTarget{true, QStringLiteral("KANOTE01.KNO"), true});
+    preview.show();
+    QCOMPARE(preview.Grid1->rowCount(), 300);
+    QVERIFY(preview.Grid1->findChild<QComboBox *>(QStringLiteral("Combo1_0")));
+    QVERIFY(!preview.Grid1->findChild<QComboBox *>(QStringLiteral("Combo1_250")));
+    // Scrolled to, a column gets its choice box, and the choice works.
+    preview.Grid1->scrollToItem(preview.Grid1->item(250, 0), QAbstractItemView::PositionAtTop);
+    auto *combo = preview.Grid1->findChild<QComboBox *>(QStringLiteral("Combo1_250"));
+    QVERIFY(combo);
+    QCOMPARE(combo->currentText(), QStringLiteral("未使用"));
+    preview.Combo1_Click(250, Address2);
+    QCOMPARE(preview.plan().fieldOf(250), int(Address2));
+    QCOMPARE(combo->currentIndex(), int(Address2));
 }
 
 void TstExchangeContacts::roundTrip_data()
