@@ -186,12 +186,13 @@ bool isUnusedBulk(QByteArrayView line)
     qsizetype end = 0;
     while (end < line.size() && line[end] != ';' && line[end] != ':')
         ++end;
-    QByteArray name = line.first(end).toByteArray().trimmed().toUpper();
+    QByteArrayView name = line.first(end).trimmed();
     if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
-        name = name.mid(dot + 1);
-    if (name == "PHOTO" || name == "LOGO" || name == "KEY")
+        name = name.sliced(dot + 1);
+    auto is = [&name](const char *word) { return name.compare(word, Qt::CaseInsensitive) == 0; };
+    if (is("PHOTO") || is("LOGO") || is("KEY"))
         return true;
-    if (name != "SOUND")
+    if (!is("SOUND"))
         return false;
     const qsizetype colon = colonOutsideQuotes(line);
     return !line.first(colon < 0 ? line.size() : colon).toByteArray().toUpper().contains("X-IRMC-N");
@@ -428,7 +429,7 @@ CardText cardText(const QList<PhysicalLine> &lines)
     card.version = QStringLiteral("2.1"); // a card without VERSION is the oldest kind
     for (const PhysicalLine &line : lines) {
         if (line.join == LineJoin::Starts && line.text.size() >= 8
-            && line.text.first(8).toByteArray().toUpper() == "VERSION:") {
+            && line.text.first(8).compare("VERSION:", Qt::CaseInsensitive) == 0) {
             card.version = QString::fromLatin1(line.text.sliced(8).trimmed().first(qMin<qsizetype>(
                 line.text.sliced(8).trimmed().size(), 32)));
             break;
@@ -511,8 +512,8 @@ VCardFile parse(const QByteArray &bytes)
             join = LineJoin::Folded;
         if (join == LineJoin::Starts) {
             const QByteArrayView word = line.trimmed();
-            const bool begin = word.size() == 11 && word.toByteArray().toUpper() == "BEGIN:VCARD";
-            const bool end = word.size() == 9 && word.toByteArray().toUpper() == "END:VCARD";
+            const bool begin = word.compare("BEGIN:VCARD", Qt::CaseInsensitive) == 0;
+            const bool end = word.compare("END:VCARD", Qt::CaseInsensitive) == 0;
             started = false;
             if (begin) {
                 // A card inside a card (AGENT) is part of the outer one and skipped.
