@@ -29,16 +29,14 @@ static QString nothingToReadText()
     return QStringLiteral("読み込める項目がありません。");
 }
 
-// Whether some column goes to a field and holds a value.
+// Whether some column goes to a field of the record (a file whose columns
+// all go nowhere, e-mail addresses only, has nothing to read, however many
+// rows it holds).
 static bool anythingToRead(const ExchangeTable &table)
 {
-    for (qsizetype c = 0; c < table.roles.size(); ++c) {
-        if (!table.roles[c].used() || table.roles[c].groupType)
-            continue;
-        for (const QStringList &row : table.rows)
-            if (c < row.size() && !row[c].trimmed().isEmpty())
-                return true;
-    }
+    for (const ColumnRole &role : table.roles)
+        if (role.used() && !role.groupType)
+            return true;
     return false;
 }
 
