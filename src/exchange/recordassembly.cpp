@@ -146,7 +146,7 @@ bool isEmpty(const FieldValues &values)
 
 bool isContact(const FieldValues &values)
 {
-    for (const int f : {Name, Furigana, PostalCode, Address1, Address2, Phone, CompanyPhone})
+    for (const int f : {Name, Furigana, PostalCode, Address1, Address2, Phone, Company, CompanyPhone})
         if (!values[f].trimmed().isEmpty())
             return true;
     return false;

@@ -62,7 +62,9 @@ QString lineBreaksToBlanks(const QString &value);
 QString withoutControls(const QString &value, bool *dropped = nullptr);
 bool isEmpty(const FieldValues &values);
 // Whether the values describe someone to write to: a name, a reading, an
-// address or a telephone number (an e-mail-only entry does not).
+// address, a telephone number or a company (an e-mail-only entry does not;
+// a book's record that holds only its company must come back from our own
+// export).
 bool isContact(const FieldValues &values);
 
 } // namespace RecordAssembly

@@ -246,6 +246,9 @@ void TstExchangeContacts::samples_data()
             + card({"N:中村;三郎;;;", "CATEGORIES:My Contacts,A,B", "TEL:06-3333-4444"}))
         << Rows{{"田中次郎", "", "", "", "", "06-1111-2222"}, {"中村三郎", "", "", "", "", "06-3333-4444", "", "", "", "A"}}
         << 1;
+    QTest::newRow("company-only card kept") << "org.vcf"
+                                            << card({"N:;;;;", "ORG:株式会社かのて", "EMAIL:info@example.com"})
+                                            << Rows{{"", "", "", "", "", "", "株式会社かのて"}} << 0;
     QTest::newRow("e-mail-only cards") << "mail.vcf"
                                        << (card({"FN:", "EMAIL:a@example.com"}) + card({"EMAIL:b@example.com"}))
                                        << Rows{{"refused: 読み込める項目がありません。"}} << 0;
