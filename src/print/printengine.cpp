@@ -117,11 +117,9 @@ VerticalPlan PrintEngine::PlanVertical(const CardTexts &card)
     // may have typed something else into the boxes) and there is one.
     if (choices.AlignJointNames && !trimBlanks(honorific).isEmpty() && !second.isEmpty()
         && first.endsWith(honorific) && second.endsWith(honorific)) {
-        useFont(Layout::Name1);
-        const double em1 = emMillimetres(table.Size[Layout::Name1]);
-        // Where each honorific would stand, in cells of the name font.
-        const double level1 = (top(Layout::Name1) - top(Layout::Name2)) / em1 + cellCount(first);
-        const int shift = int(std::lround(level1 - cellCount(second)));
+        // Both lines end with the honorific: the shorter one moves down by
+        // the cells it lacks (the name lines share their top and font).
+        const int shift = cellCount(first) - cellCount(second);
         if (shift > 0)
             lead[Layout::Name2] = shift;
         else
