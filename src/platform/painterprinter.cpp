@@ -3,12 +3,15 @@
 #include "platform/cupsqueue.h"
 #include "platform/fonts.h"
 #include "platform/runerror.h"
+#include "platform/verticalglyphs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QPrinter>
 #include <QTemporaryFile>
+#include <QWidget>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +78,19 @@ void PainterPrinter::fontChanged()
     qfont.setHintingPreference(QFont::PreferNoHinting);
     qfont.setKerning(false);
     metrics.emplace(qfont, paintDevice);
+    // Found when a vertical glyph is first drawn in this font: most fonts
+    // set (every line sets its own) never draw one.
+    rawFont.reset();
+}
+
+const QRawFont &PainterPrinter::glyphFont()
+{
+    if (!rawFont) {
+        rawFont = QRawFont::fromFont(qfont);
+        // The size the painter draws qfont at on this device.
+        rawFont->setPixelSize(currentFont().size * dpiY() / 72.0);
+    }
+    return *rawFont;
 }
 
 void PainterPrinter::drawLine(const QString &line, double px, double py)
@@ -83,6 +99,44 @@ void PainterPrinter::drawLine(const QString &line, double px, double py)
     painter.setPen(Qt::black);
     const QPointF origin = areaOrigin.value_or(QPointF());
     painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+}
+
+void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+{
+    const VerticalGlyphs::Glyphs glyphs = form == CellForm::AsIs ? VerticalGlyphs::Glyphs()
+                                                                 : VerticalGlyphs::of(glyphFont(), character);
+    const bool turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
+    if (!glyphs.hasVerticalForm() && !turned) {
+        drawLine(character, px, py);
+        return;
+    }
+    // The vertical glyph is drawn in the em box of the horizontal one: the
+    // font places it there (a small kana in the upper right, a bar along
+    // the column), so the cell grid stays as it is.
+    const QPointF origin = areaOrigin.value_or(QPointF());
+    const QPointF baseline(origin.x() + px, origin.y() + py + metrics->ascent());
+    QGlyphRun run;
+    run.setRawFont(glyphFont());
+    run.setGlyphIndexes({turned ? glyphs.Horizontal : glyphs.Vertical});
+    run.setPositions({QPointF(0, 0)});
+    painter.save();
+    painter.setPen(Qt::black);
+    if (turned) {
+        const double em = currentFont().size * dpiY() / 72.0;
+        const QPointF centre(baseline.x() + metrics->horizontalAdvance(character) / 2, origin.y() + py + em / 2);
+        painter.translate(centre);
+        painter.rotate(90);
+        painter.translate(-centre);
+    }
+    painter.drawGlyphRun(baseline, run);
+    painter.restore();
+    if (keepsText()) {
+        painter.save();
+        painter.setFont(qfont);
+        painter.setPen(QColor(0, 0, 0, 0));
+        painter.drawText(baseline, character);
+        painter.restore();
+    }
 }
 
 // ---- QtPrinter ----
@@ -266,6 +320,41 @@ void QtPrinter::removeSpool()
     if (!spoolPath.isEmpty())
         QFile::remove(spoolPath);
     spoolPath.clear();
+}
+
+// ---- WidgetPrinter ----
+
+WidgetPrinter::WidgetPrinter(QWidget &target, double pictureScale, QPointF originPixels, QSizeF printableMm)
+    : widget(target), scale(pictureScale), origin(originPixels)
+{
+    attach(widget);
+    setPrintableArea(QPointF(0, 0), QSizeF(printableMm.width() / 25.4 * dpiX(), printableMm.height() / 25.4 * dpiY()));
+}
+
+WidgetPrinter::~WidgetPrinter()
+{
+    abandonDocument();
+}
+
+void WidgetPrinter::beginDocument()
+{
+    if (!painter.begin(&widget))
+        throw RunError(QStringLiteral("画面に描けません。"));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(origin);
+    painter.scale(scale, scale);
+}
+
+void WidgetPrinter::finishDocument()
+{
+    painter.end();
+}
+
+void WidgetPrinter::abortDocument()
+{
+    if (painter.isActive())
+        painter.end();
 }
 
 // ---- ImagePrinter ----

@@ -15,11 +15,13 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QRawFont>
 #include <memory>
 #include <optional>
 
 class QPaintDevice;
 class QPrinter;
+class QWidget;
 
 class PainterPrinter : public PagedPrinter {
 public:
@@ -44,6 +46,12 @@ protected:
     double lineWidth(const QString &line) const override;
     void fontChanged() override;
     void drawLine(const QString &line, double px, double py) override;
+    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) override;
+    // Whether the device keeps what it prints as text (a PDF, a printer's
+    // spool): a vertical glyph, which the font maps to no character, then
+    // goes with an invisible copy of its character in the same cell, so the
+    // page still reads (and searches) as the text it shows.
+    virtual bool keepsText() const { return false; }
 
 private:
     QPaintDevice *paintDevice = nullptr;
@@ -51,6 +59,9 @@ private:
     QSizeF areaSize;
     QFont qfont;
     std::optional<QFontMetricsF> metrics;
+    // qfont's face at its size on the device, for glyphs by index.
+    const QRawFont &glyphFont();
+    std::optional<QRawFont> rawFont;
 };
 
 // A QPrinter. A PDF page has exactly the margins asked for (Qt would round
@@ -88,6 +99,7 @@ protected:
     void breakPage() override;
     void finishDocument() override;
     void abortDocument() override;
+    bool keepsText() const override { return true; }
 
 private:
     QtPrinter(std::unique_ptr<QPrinter> printer, const QString &pdfPath, const QString &title);
@@ -100,6 +112,29 @@ private:
     QList<int> jobs;
     int copies = 1;
     QString mediaKey; // the paper asked of the queue; empty: the printer's own
+};
+
+// A widget's picture of a page: a PainterPrinter over the widget, drawn at
+// `scale` of the printed size (the layout view shows the card at 0.6), the
+// printable area's top-left corner at `originPixels` of the widget and
+// `printableMm` printed millimetres large. It measures at any time; it draws
+// only while the widget paints (a document begun in its paintEvent), on one
+// page: a page break draws the next page over it.
+class WidgetPrinter : public PainterPrinter {
+public:
+    WidgetPrinter(QWidget &widget, double scale, QPointF originPixels, QSizeF printableMm);
+    ~WidgetPrinter() override;
+
+protected:
+    void beginDocument() override;
+    void breakPage() override {}
+    void finishDocument() override;
+    void abortDocument() override;
+
+private:
+    QWidget &widget;
+    double scale;
+    QPointF origin;
 };
 
 // Pages of images at a resolution: each page a white image of the printable
