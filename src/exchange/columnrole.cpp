@@ -8,7 +8,9 @@ GroupKind kindOf(const QString &typeText)
 {
     // "* Home", "home,voice", "Home Fax", "自宅", "勤務先" ...
     static const QRegularExpression separators(QStringLiteral("[\\s,;:*/・]+"));
-    const QStringList words = typeText.normalized(QString::NormalizationForm_KC).toLower()
+    // A kind is named in a word or two: a long cell is looked at by its
+    // beginning only, so that normalising it never takes long.
+    const QStringList words = typeText.left(64).normalized(QString::NormalizationForm_KC).toLower()
                                   .split(separators, Qt::SkipEmptyParts);
     static const QStringList notUsable = {QStringLiteral("fax"), QStringLiteral("pager"),
                                           QStringLiteral("ファックス"), QStringLiteral("ポケベル"),

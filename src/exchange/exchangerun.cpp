@@ -2,6 +2,7 @@
 
 #include "convert/conversion.h"
 #include "exchange/csvtext.h"
+#include "exchange/telephonefit.h"
 #include "exchange/vcard.h"
 #include "store/datamodule.h"
 #include "store/recordstore.h"
@@ -24,9 +25,22 @@ QString limitText(const DataModule &dm, int count, bool newBook)
         .arg(DataModule::MaxFixedRecords);
 }
 
+// A fixed-length field keeps a telephone number whole without its separators
+// where the number as written would be cut.
+static QList<FieldValues> heldAs(const QList<FieldValues> &records, bool fixedLength)
+{
+    if (!fixedLength)
+        return records;
+    QList<FieldValues> held;
+    held.reserve(records.size());
+    for (const FieldValues &values : records)
+        held << TelephoneFit::withNumbersFitted(values);
+    return held;
+}
+
 void appendToBook(DataModule &dm, const QList<FieldValues> &records)
 {
-    AppendRecords(dm, records);
+    AppendRecords(dm, heldAs(records, dm.DataFormat == DataModule::FixedLength));
 }
 
 void createBook(DataModule &dm, const QString &name, const QList<FieldValues> &records)
@@ -38,7 +52,7 @@ void createBook(DataModule &dm, const QString &name, const QList<FieldValues> &r
         throw RunError(QStringLiteral("%1 は既に存在します。").arg(name));
     QByteArray out;
     out.reserve(records.size() * RecordLayout::Length);
-    for (const FieldValues &values : records) {
+    for (const FieldValues &values : heldAs(records, true)) {
         AddressRecord record;
         for (int f = 1; f <= RecordLayout::FieldCount; ++f)
             record.setField(f, values[f]);
@@ -134,8 +148,12 @@ QByteArray vcardBytes(const QList<FieldValues> &records)
         out += folded(QStringLiteral("FN:") + escape(v[Name]));
         if (!v[Furigana].isEmpty())
             out += folded(QStringLiteral("X-PHONETIC-LAST-NAME:") + escape(v[Furigana]));
+        // An address with only its second line is marked, or reading the
+        // card back would take that line for a phone's whole address.
+        const QString kept = v[Address1].isEmpty() && !v[Address2].isEmpty()
+            ? QStringLiteral(";X-KANOTE-PARTS=KEPT") : QString();
         if (!v[PostalCode].isEmpty() || !v[Address1].isEmpty() || !v[Address2].isEmpty())
-            out += folded(QStringLiteral("ADR;TYPE=home:;") + escape(v[Address2]) + QLatin1Char(';')
+            out += folded(QStringLiteral("ADR;TYPE=home") + kept + QStringLiteral(":;") + escape(v[Address2]) + QLatin1Char(';')
                           + escape(v[Address1]) + QStringLiteral(";;;") + escape(v[PostalCode])
                           + QLatin1Char(';'));
         if (!v[Phone].isEmpty())

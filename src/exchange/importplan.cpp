@@ -1,6 +1,7 @@
 #include "exchange/importplan.h"
 
 #include "exchange/recordassembly.h"
+#include "exchange/telephonefit.h"
 #include "store/addressrecord.h"
 #include "store/blanks.h"
 
@@ -39,20 +40,27 @@ void ImportPlan::setField(int c, int field)
 void ImportPlan::rebuild()
 {
     recs.clear();
+    controlMarks.clear();
     skipped = 0;
+    const RecordAssembly::Layout layout(roles);
     for (const QStringList &row : tbl.rows) {
-        const FieldValues values = RecordAssembly::assemble(row, roles);
-        if (RecordAssembly::isEmpty(values))
+        RecordAssembly::ControlMarks marks;
+        const FieldValues values = RecordAssembly::assemble(row, layout, &marks);
+        if (!RecordAssembly::isContact(values)) {
             ++skipped;
-        else
+        } else {
             recs << values;
+            controlMarks << marks;
+        }
     }
 }
 
 QString ImportPlan::storedValue(int field, const QString &value, bool fixedLength)
 {
     if (fixedLength) {
-        const QByteArray bytes = Cp932::cutBytes(Cp932::encode(value), RecordLayout::Width[field]);
+        const QString fitted = field == Phone || field == CompanyPhone
+            ? TelephoneFit::fitted(value, RecordLayout::Width[field]) : value;
+        const QByteArray bytes = Cp932::cutBytes(Cp932::encode(fitted), RecordLayout::Width[field]);
         return trimRightBlanks(Cp932::decode(bytes));
     }
     const QString line = field == Mark ? value
@@ -68,11 +76,19 @@ QList<StoredChange> ImportPlan::changes(bool fixedLength) const
             const QString &value = recs[r][f];
             if (value.isEmpty())
                 continue;
-            const bool cut = fixedLength && Cp932::byteLength(value) > RecordLayout::Width[f];
+            const bool tooLong = fixedLength && Cp932::byteLength(value) > RecordLayout::Width[f];
+            const bool telephone = f == Phone || f == CompanyPhone;
+            const bool cut = tooLong
+                && (!telephone || Cp932::byteLength(TelephoneFit::fitted(value, RecordLayout::Width[f]))
+                                      > RecordLayout::Width[f]);
             const bool foreign = Cp932::decode(Cp932::encode(value)) != value;
-            if (!cut && !foreign)
+            const bool controls = controlMarks[r].test(f);
+            if (!tooLong && !foreign && !controls)
                 continue;
-            list << StoredChange{static_cast<int>(r + 1), f, value, storedValue(f, value, fixedLength), cut};
+            const ChangeKind kind = cut ? ChangeKind::Cut
+                : tooLong ? ChangeKind::SeparatorsRemoved
+                : foreign ? ChangeKind::NotInCodePage : ChangeKind::ControlsRemoved;
+            list << StoredChange{static_cast<int>(r + 1), f, value, storedValue(f, value, fixedLength), cut, kind};
         }
     }
     return list;

@@ -6,6 +6,15 @@
 #include "exchange/importsource.h"
 
 #include <QList>
+#include <bitset>
+
+// Why a value is held otherwise than it comes.
+enum class ChangeKind {
+    Cut,                // longer than the fixed-length field
+    NotInCodePage,      // characters the book cannot hold, as "?"
+    SeparatorsRemoved,  // a telephone number kept whole without its separators
+    ControlsRemoved,    // control characters of the file dropped
+};
 
 // A value that the book will hold otherwise than it comes.
 struct StoredChange {
@@ -13,7 +22,8 @@ struct StoredChange {
     int field = 0;
     QString value;    // as it comes
     QString stored;   // as the book will hold it
-    bool cut = false; // longer than the fixed-length field (else: characters the book cannot hold)
+    bool cut = false; // longer than the fixed-length field
+    ChangeKind kind = ChangeKind::NotInCodePage;
 };
 
 class ImportPlan {
@@ -37,7 +47,8 @@ public:
     // the others in column order (0: 未使用).
     void setField(int c, int field);
 
-    // The records in the file's order; rows that give no value are left out.
+    // The records in the file's order; rows that give no name, reading,
+    // address or telephone number (an e-mail-only entry) are left out.
     const QList<FieldValues> &records() const { return recs; }
     int skippedRows() const { return skipped; }
     // The values a book of this format holds otherwise than they come.
@@ -45,8 +56,9 @@ public:
 
     // A value as a book of that format holds it: cut to the field's width
     // (never half a double-byte character) with trailing blanks gone in a
-    // fixed-length book, trimmed as its line is written in a text book;
-    // characters outside CP932 as "?".
+    // fixed-length book, a telephone number first losing its separators;
+    // trimmed as its line is written in a text book; characters outside
+    // CP932 as "?".
     static QString storedValue(int field, const QString &value, bool fixedLength);
 
 private:
@@ -57,5 +69,6 @@ private:
     ExchangeTable tbl;
     QList<ColumnRole> roles;
     QList<FieldValues> recs;
+    QList<std::bitset<11>> controlMarks; // per record: fields that lost control characters
     int skipped = 0;
 };

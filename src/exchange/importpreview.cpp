@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace {
@@ -36,6 +37,10 @@ QString noteFor(const ColumnRole &role, bool chosen)
         return QStringLiteral("ほかの列が空のときに使用");
     if (role.used() && role.field == Furigana)
         return QStringLiteral("半角ｶﾀｶﾅにして結合");
+    if (role.used() && role.field == Address1 && role.rank == RecordAssembly::Country)
+        return QStringLiteral("欧文の住所のときに結合");
+    if (role.used() && role.field == Name && role.rank >= RecordAssembly::MiddleName)
+        return QStringLiteral("欧文の名前のときに結合");
     if (role.used() && (role.field == Name || role.field == Address1))
         return QStringLiteral("同じ項目の列と結合");
     return QString();
@@ -119,6 +124,7 @@ ImportPreview::ImportPreview(DataModule &data, ImportPlan plan, ImportTarget whe
     Command2->setGeometry(Twips::rect(8700, 8040, 2580, 480));
     Command2->setAutoDefault(false);
 
+    connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, &ImportPreview::showChoicesInSight);
     connect(Check1, &QCheckBox::clicked, this, &ImportPreview::Check1_Click);
     connect(Command1, &QPushButton::clicked, this, &ImportPreview::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ImportPreview::Command2_Click);
@@ -160,21 +166,40 @@ void ImportPreview::showColumns()
     const ExchangeTable &table = importPlan.table();
     Grid1->clearContents();
     Grid1->setRowCount(importPlan.columnCount());
-    QStringList choices{QStringLiteral("未使用")};
-    choices << ExchangeRun::fieldLabels();
     for (int c = 0; c < importPlan.columnCount(); ++c) {
         const QString first = table.rows.isEmpty() ? QString() : table.rows.first().value(c);
         Grid1->setItem(c, 0, new QTableWidgetItem(QString::number(c + 1)));
         Grid1->setItem(c, 1, new QTableWidgetItem(table.columns.value(c)));
         Grid1->setItem(c, 2, new QTableWidgetItem(shortened(first)));
+        Grid1->setItem(c, 4, new QTableWidgetItem(noteFor(importPlan.roleOf(c), false)));
+    }
+    // A file can have thousands of columns: the choice boxes are made for the
+    // rows in sight, and for the others when they are scrolled to.
+    showChoices(0, EagerChoices);
+}
+
+void ImportPreview::showChoices(int first, int count)
+{
+    QStringList choices{QStringLiteral("未使用")};
+    choices << ExchangeRun::fieldLabels();
+    const int last = qMin(first + count, importPlan.columnCount());
+    for (int c = qMax(first, 0); c < last; ++c) {
+        if (Grid1->cellWidget(c, 3))
+            continue;
         auto *combo = new QComboBox(Grid1);
         combo->setObjectName(QStringLiteral("Combo1_%1").arg(c));
         combo->addItems(choices);
         combo->setCurrentIndex(importPlan.fieldOf(c));
         connect(combo, &QComboBox::activated, this, [this, c](int index) { Combo1_Click(c, index); });
         Grid1->setCellWidget(c, 3, combo);
-        Grid1->setItem(c, 4, new QTableWidgetItem(noteFor(importPlan.roleOf(c), false)));
     }
+}
+
+void ImportPreview::showChoicesInSight()
+{
+    const int top = Grid1->rowAt(0);
+    const int bottom = Grid1->rowAt(Grid1->viewport()->height() - 1);
+    showChoices(top, (bottom < 0 ? importPlan.columnCount() : bottom) - top + 1);
 }
 
 void ImportPreview::showRecords()
@@ -199,9 +224,13 @@ void ImportPreview::showRecords()
                                       : QStringLiteral("切り詰め・変更される値：%1 個(&V)").arg(changes.size()));
     List1->clear();
     for (const StoredChange &change : changes) {
-        const QString why = change.cut
-            ? QStringLiteral("%1ﾊﾞｲﾄに切り詰め").arg(RecordLayout::Width[change.field])
-            : QStringLiteral("使えない文字は?");
+        QString why;
+        switch (change.kind) {
+        case ChangeKind::Cut: why = QStringLiteral("%1ﾊﾞｲﾄに切り詰め").arg(RecordLayout::Width[change.field]); break;
+        case ChangeKind::SeparatorsRemoved: why = QStringLiteral("区切りの記号を除去"); break;
+        case ChangeKind::ControlsRemoved: why = QStringLiteral("制御文字を除去"); break;
+        case ChangeKind::NotInCodePage: why = QStringLiteral("使えない文字は?"); break;
+        }
         List1->addItem(QStringLiteral("%1件目 %2：「%3」→「%4」（%5）")
                            .arg(change.record)
                            .arg(labels[change.field - 1], change.value, change.stored, why));

@@ -29,6 +29,8 @@ class ImportPreview : public QDialog {
     Q_OBJECT
 public:
     static constexpr int PreviewRows = 20;
+    // Columns whose choice box is made at once; the others' when scrolled to.
+    static constexpr int EagerChoices = 64;
 
     ImportPreview(DataModule &dm, ImportPlan plan, ImportTarget target, QWidget *parent = nullptr);
     ~ImportPreview() override;
@@ -61,6 +63,8 @@ public:
 
 private:
     void showColumns();
+    void showChoices(int first, int count);
+    void showChoicesInSight();
     void showRecords();
 
     DataModule &dm;

@@ -24,10 +24,32 @@ bool blankText(const QString &text)
 
 } // namespace
 
+static QString nothingToReadText()
+{
+    return QStringLiteral("読み込める項目がありません。");
+}
+
+// Whether some column goes to a field of the record (a file whose columns
+// all go nowhere, e-mail addresses only, has nothing to read, however many
+// rows it holds).
+static bool anythingToRead(const ExchangeTable &table)
+{
+    for (const ColumnRole &role : table.roles)
+        if (role.used() && !role.groupType)
+            return true;
+    return false;
+}
+
 QString ImportSource::description() const
 {
-    if (kind == SourceKind::VCard)
-        return QStringLiteral("vCard %1（%2）").arg(versions.join(QStringLiteral("・")), charsetName);
+    if (kind == SourceKind::VCard) {
+        // A file can name any number of versions; the first few say what it is.
+        constexpr qsizetype Shown = 4;
+        QString shown = versions.mid(0, Shown).join(QStringLiteral("・"));
+        if (versions.size() > Shown)
+            shown += QStringLiteral("・…");
+        return QStringLiteral("vCard %1（%2）").arg(shown, charsetName);
+    }
     return QStringLiteral("CSV（%1区切り、%2）").arg(Csv::delimiterName(delimiter), charsetName);
 }
 
@@ -66,7 +88,7 @@ bool LoadImportSource(const QString &path, ImportSource &source, QString &messag
         message = QStringLiteral("%1 を読めません。(%2)").arg(name, file.errorString());
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (bytes.size() != file.size()) {
         message = QStringLiteral("%1 を読めません。(%2)").arg(name, file.errorString());
         return false;
@@ -78,12 +100,9 @@ bool LoadImportSource(const QString &path, ImportSource &source, QString &messag
         message = neitherText(name); // a program, a picture, a compressed file ...
         return false;
     }
-    const DecodedText decoded = TextEncodings::decode(bytes);
-    if (blankText(decoded.text)) {
-        message = name + QStringLiteral(" は空のため、読み込めません。");
-        return false;
-    }
 
+    // A vCard file is read in place, never turned into text as a whole: a
+    // card with a photo can be most of a large file.
     if (VCard::looksLikeVCard(bytes)) {
         const VCardFile cards = VCard::parse(bytes);
         if (cards.contacts.isEmpty()) {
@@ -94,7 +113,18 @@ bool LoadImportSource(const QString &path, ImportSource &source, QString &messag
         source.versions = cards.versions;
         source.charsetName = cards.charset;
         source.cards = VCard::toTable(cards.contacts);
+        if (!anythingToRead(source.cards)) {
+            message = nothingToReadText();
+            return false;
+        }
         return true;
+    }
+
+    DecodedText decoded = TextEncodings::decode(bytes);
+    bytes = QByteArray(); // the text is all that is needed from here on
+    if (blankText(decoded.text)) {
+        message = name + QStringLiteral(" は空のため、読み込めません。");
+        return false;
     }
     if (QFileInfo(path).suffix().compare(QStringLiteral("vcf"), Qt::CaseInsensitive) == 0) {
         message = neitherText(name);
@@ -111,6 +141,7 @@ bool LoadImportSource(const QString &path, ImportSource &source, QString &messag
     source.delimiter = Csv::detectDelimiter(decoded.text);
     const QChar delimiter = source.delimiter.isNull() ? QLatin1Char(',') : source.delimiter;
     CsvRows rows = Csv::parse(decoded.text, delimiter);
+    decoded.text = QString();
     if (rows.unclosedQuote) {
         message = QStringLiteral("%1 の %2 行目で始まる引用符（\"）が閉じられていないため、読み込めません。")
                       .arg(name).arg(rows.unclosedLine);
@@ -124,7 +155,19 @@ bool LoadImportSource(const QString &path, ImportSource &source, QString &messag
         if (filled)
             source.lines << row;
     }
+    rows.rows.clear();
     source.firstLineIsHeader = !source.lines.isEmpty() && HeaderNames::isHeaderLine(source.lines.first());
+    // A header of names that go nowhere (e-mail addresses, web pages ...)
+    // gives nothing to read; its line is no record either.
+    if (source.firstLineIsHeader && !anythingToRead(source.table(true))) {
+        bool allKnown = true;
+        for (const QString &cell : source.lines.first())
+            allKnown = allKnown && (cell.trimmed().isEmpty() || HeaderNames::match(cell).known);
+        if (allKnown) {
+            message = nothingToReadText();
+            return false;
+        }
+    }
     // One column only is a list of names under a heading, or not a table at all.
     if (source.delimiter.isNull() && !source.firstLineIsHeader) {
         message = name + QStringLiteral(" には区切り文字（コンマ、セミコロン、タブ）で区切られた項目がないため、読み込めません。");

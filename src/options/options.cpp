@@ -14,12 +14,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <tuple>
 
 namespace {
 
 constexpr int ClientWidth = 5600;
-// 2295 twips with the title bar and borders of the window.
-constexpr int ClientHeight = 1890;
+// 2295 twips with the title bar and borders of the window for the four
+// pages of old; the page 宛名印刷 holds two more rows (vertical glyphs,
+// fitting long lines) and every page grew with it.
+constexpr int PageHeight = 1760;
+constexpr int ButtonTop = 340 + PageHeight + 100;
+constexpr int ClientHeight = ButtonTop + 360 + 70;
 constexpr int ListFontNameBytes = 30;
 
 QString numberText(double value)
@@ -92,7 +97,7 @@ void Options::buildControls()
         page->setFrameStyle(QFrame::Panel | QFrame::Raised);
         page->setAutoFillBackground(true);
         // Stacked later by Form_Load; each page starts where it was drawn.
-        page->setGeometry(Twips::rect(60, 340 + i * 40, ClientWidth - 120, 1060));
+        page->setGeometry(Twips::rect(60, 340 + i * 40, ClientWidth - 120, PageHeight));
         Picture1[i] = page;
 
         auto *tab = new TabLabel(tabs[i], this);
@@ -121,6 +126,18 @@ void Options::buildControls()
                    120, 600, 3000);
     Option4 = option(Picture1[1], QStringLiteral("Option4"), QStringLiteral("する"), 3240, 600, 900);
     Option5 = option(Picture1[1], QStringLiteral("Option5"), QStringLiteral("しない"), 4200, 600, 1000);
+    // Each pair of option buttons in a box of its own, so the pairs choose apart.
+    auto pair = [&](const QString &boxName, int top, const QString &yesName, const QString &noName) {
+        auto *box = new QWidget(Picture1[1]);
+        box->setObjectName(boxName);
+        box->setGeometry(Twips::rect(3240, top, 2200, 280));
+        return std::pair{option(box, yesName, QStringLiteral("する"), 0, 0, 900),
+                         option(box, noName, QStringLiteral("しない"), 960, 0, 1000)};
+    };
+    Label11 = label(Picture1[1], QStringLiteral("Label11"), QStringLiteral("縦書き用の字形で印刷:"), 120, 1020, 3000);
+    std::tie(Option6, Option7) = pair(QStringLiteral("Frame6"), 1020, QStringLiteral("Option6"), QStringLiteral("Option7"));
+    Label12 = label(Picture1[1], QStringLiteral("Label12"), QStringLiteral("長い行は詰めて印刷:"), 120, 1440, 3000);
+    std::tie(Option8, Option9) = pair(QStringLiteral("Frame8"), 1440, QStringLiteral("Option8"), QStringLiteral("Option9"));
 
     // 一覧印刷
     Label6 = label(Picture1[2], QStringLiteral("Label6"), QStringLiteral("フォント名："), 120, 180, 1440);
@@ -150,8 +167,8 @@ void Options::buildControls()
     Combo5 = combo(Picture1[3], QStringLiteral("Combo5"), 1560, 710, 900);
     Label10->setBuddy(Combo5);
 
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("了解"), this, 2760, 1460, 1300);
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("閉じる(&X)"), this, 4180, 1460, 1300);
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("了解"), this, 2760, ButtonTop, 1300);
+    Command2 = button(QStringLiteral("Command2"), QStringLiteral("閉じる(&X)"), this, 4180, ButtonTop, 1300);
     Command1->setDefault(true);
 
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
@@ -186,6 +203,8 @@ void Options::Form_Load()
     default: Option1->setChecked(true); break;
     }
     (dm.Settings.KanjiDigitsOff == 1 ? Option5 : Option4)->setChecked(true);
+    (dm.Conf.VerticalGlyphs ? Option6 : Option7)->setChecked(true);
+    (dm.Conf.FitLongLines ? Option8 : Option9)->setChecked(true);
 
     Combo6->addItems({QStringLiteral("５桁"), QStringLiteral("７桁")});
     Combo6->setCurrentIndex(dm.PostalDigits == 5 ? 0 : dm.PostalDigits == 7 ? 1 : -1);
@@ -270,6 +289,8 @@ void Options::Command1_Click()
     dm.Settings.DelimiterCode = Option3->isChecked() ? 3 : Option2->isChecked() ? 2 : 1;
     SetDelimiter(dm.Settings.DelimiterCode);
     dm.Settings.KanjiDigitsOff = Option5->isChecked() ? 1 : 0;
+    dm.Conf.VerticalGlyphs = Option6->isChecked();
+    dm.Conf.FitLongLines = Option8->isChecked();
     dm.IchiFnt = fontName;
     dm.IchiFsz = float(fontSize);
     dm.Settings.ListFontName = dm.IchiFnt;

@@ -3,7 +3,9 @@
 // Options "オプション": the modal dialog with four pages, chosen by the tab
 // labels above them: 区切り文字 (the delimiter of text books, only while no
 // book is open), 宛名印刷 (five or seven postal digits, kanji numerals), 一覧印刷
-// (the list-print font) and 一覧表示 (no settings yet).
+// (the list-print font) and 一覧表示 (no settings yet). 宛名印刷 also chooses
+// whether vertical lines use the font's vertical glyphs and whether a long
+// vertical line is set tighter instead of refused (kanote.conf).
 //
 // 了解 stores the choices in memory (the settings among them reach KANOTE.DAT
 // when the program ends; the postal digits last until then) and closes;
@@ -60,6 +62,10 @@ public:
     QLabel *Label3, *Label4; // captions of page 宛名印刷
     QComboBox *Combo6;
     QRadioButton *Option4, *Option5;
+    QLabel *Label11;                 // 縦書き用の字形で印刷:
+    QRadioButton *Option6, *Option7; // する / しない
+    QLabel *Label12;                 // 長い行は詰めて印刷:
+    QRadioButton *Option8, *Option9; // する / しない
     QLabel *Label6, *Label7; // captions of page 一覧印刷
     QComboBox *Combo1, *Combo2;
     std::array<QLabel *, 2> Label5{};

@@ -72,6 +72,15 @@ void PagedPrinter::print(const QString &text)
     x = 0;
 }
 
+void PagedPrinter::printVerticalCharacter(const QString &character, CellForm form)
+{
+    prepareOutput();
+    if (!character.isEmpty())
+        drawVerticalCharacter(character, form, x, y);
+    y += lineHeight();
+    x = 0;
+}
+
 void PagedPrinter::newPage()
 {
     x = 0;

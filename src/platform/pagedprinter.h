@@ -28,6 +28,7 @@ public:
     double textWidth(const QString &text) const override;
     double textHeight(const QString &text) const override;
     void print(const QString &text) override;
+    void printVerticalCharacter(const QString &character, CellForm form) override;
 
     double scaleWidth() const override { return toUnitsX(printableSize().width()); }
     double scaleHeight() const override { return toUnitsY(printableSize().height()); }
@@ -64,6 +65,9 @@ protected:
     // Draws one line of text with its top-left corner at (px, py) pixels on
     // the current page.
     virtual void drawLine(const QString &line, double px, double py) = 0;
+    // Draws one character of a vertical line in `form` (see PrinterDevice)
+    // with its cell's top-left corner at (px, py) pixels.
+    virtual void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) = 0;
     // The document's life on the device; begin and break throw RunError.
     virtual void beginDocument() = 0;
     virtual void breakPage() = 0;

@@ -1,7 +1,18 @@
 #include "platform/painterprinter.h"
 
+#include "platform/cupsqueue.h"
 #include "platform/fonts.h"
 #include "platform/runerror.h"
+#include "platform/verticalglyphs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGlyphRun>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 // ---- PainterPrinter ----
 
@@ -65,6 +76,19 @@ void PainterPrinter::fontChanged()
     qfont.setHintingPreference(QFont::PreferNoHinting);
     qfont.setKerning(false);
     metrics.emplace(qfont, paintDevice);
+    // Found when a vertical glyph is first drawn in this font: most fonts
+    // set (every line sets its own) never draw one.
+    rawFont.reset();
+}
+
+const QRawFont &PainterPrinter::glyphFont()
+{
+    if (!rawFont) {
+        rawFont = QRawFont::fromFont(qfont);
+        // The size the painter draws qfont at on this device.
+        rawFont->setPixelSize(currentFont().size * dpiY() / 72.0);
+    }
+    return *rawFont;
 }
 
 void PainterPrinter::drawLine(const QString &line, double px, double py)
@@ -73,6 +97,44 @@ void PainterPrinter::drawLine(const QString &line, double px, double py)
     painter.setPen(Qt::black);
     const QPointF origin = areaOrigin.value_or(QPointF());
     painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+}
+
+void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+{
+    const VerticalGlyphs::Glyphs glyphs = form == CellForm::AsIs ? VerticalGlyphs::Glyphs()
+                                                                 : VerticalGlyphs::of(glyphFont(), character);
+    const bool turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
+    if (!glyphs.hasVerticalForm() && !turned) {
+        drawLine(character, px, py);
+        return;
+    }
+    // The vertical glyph is drawn in the em box of the horizontal one: the
+    // font places it there (a small kana in the upper right, a bar along
+    // the column), so the cell grid stays as it is.
+    const QPointF origin = areaOrigin.value_or(QPointF());
+    const QPointF baseline(origin.x() + px, origin.y() + py + metrics->ascent());
+    QGlyphRun run;
+    run.setRawFont(glyphFont());
+    run.setGlyphIndexes({turned ? glyphs.Horizontal : glyphs.Vertical});
+    run.setPositions({QPointF(0, 0)});
+    painter.save();
+    painter.setPen(Qt::black);
+    if (turned) {
+        const double em = currentFont().size * dpiY() / 72.0;
+        const QPointF centre(baseline.x() + metrics->horizontalAdvance(character) / 2, origin.y() + py + em / 2);
+        painter.translate(centre);
+        painter.rotate(90);
+        painter.translate(-centre);
+    }
+    painter.drawGlyphRun(baseline, run);
+    painter.restore();
+    if (keepsText()) {
+        painter.save();
+        painter.setFont(qfont);
+        painter.setPen(QColor(0, 0, 0, 0));
+        painter.drawText(baseline, character);
+        painter.restore();
+    }
 }
 
 // ---- ImagePrinter ----

@@ -1,7 +1,6 @@
 #pragma once
 // The printer drawn with QPainter, once for every paint device:
-// - QtPrinter (platform/qtprinter.h): a QPrinter, either a system printer
-//   (CUPS) or a PDF file;
+// - QtPrinter (platform/qtprinter.h): a QPrinter, either a system printer (CUPS) or a PDF file;
 // - ImagePrinter: pages of QImage (previews, tests).
 // Fonts are the program's names ("ＭＳ 明朝", "ＭＳ ゴシック", ...) drawn
 // through the IPA substitutions; metrics come from the font on the device,
@@ -16,6 +15,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QRawFont>
 #include <memory>
 #include <optional>
 
@@ -44,6 +44,12 @@ protected:
     double lineWidth(const QString &line) const override;
     void fontChanged() override;
     void drawLine(const QString &line, double px, double py) override;
+    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) override;
+    // Whether the device keeps what it prints as text (a PDF, a printer's
+    // spool): a vertical glyph, which the font maps to no character, then
+    // goes with an invisible copy of its character in the same cell, so the
+    // page still reads (and searches) as the text it shows.
+    virtual bool keepsText() const { return false; }
 
 private:
     QPaintDevice *paintDevice = nullptr;
@@ -51,6 +57,9 @@ private:
     QSizeF areaSize;
     QFont qfont;
     std::optional<QFontMetricsF> metrics;
+    // qfont's face at its size on the device, for glyphs by index.
+    const QRawFont &glyphFont();
+    std::optional<QRawFont> rawFont;
 };
 
 // Pages of images at a resolution: each page a white image of the printable

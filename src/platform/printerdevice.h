@@ -43,6 +43,20 @@ public:
     // one line lower per line of the text.
     virtual void print(const QString &text) = 0;
 
+    // How one character of a vertical line stands in its cell (the cell is
+    // the character's advance wide and one em high, its top-left corner at
+    // the current position):
+    // - AsIs: exactly as print() draws it;
+    // - VerticalForm: the font's vertical glyph (OpenType vert / vrt2) where
+    //   the font has one, else as print();
+    // - VerticalOrTurned: the vertical glyph where the font has one, else the
+    //   horizontal glyph turned a quarter clockwise about the cell's centre.
+    enum class CellForm { AsIs, VerticalForm, VerticalOrTurned };
+    // Prints one character of a vertical line in that form at the current
+    // position; afterwards x and y are as after print(). The character stays
+    // text where the device keeps text (a PDF still reads as the character).
+    virtual void printVerticalCharacter(const QString &character, CellForm form) = 0;
+
     // The printable area in the current scale.
     virtual double scaleWidth() const = 0;
     virtual double scaleHeight() const = 0;

@@ -3,10 +3,12 @@
 #include "platform/cupsqueue.h"
 #include "platform/fonts.h"
 #include "platform/runerror.h"
+#include "platform/verticalglyphs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGlyphRun>
 #include <QPrinter>
 #include <QTemporaryFile>
 #include <cerrno>

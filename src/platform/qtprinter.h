@@ -47,6 +47,7 @@ protected:
     void breakPage() override;
     void finishDocument() override;
     void abortDocument() override;
+    bool keepsText() const override { return true; }
 
 private:
     QtPrinter(std::unique_ptr<QPrinter> printer, const QString &pdfPath, const QString &title);

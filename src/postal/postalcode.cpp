@@ -31,8 +31,11 @@ int parse(const QString &text)
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code.at(i);
         if (c >= u'0' && c <= u'9') {
+            // A text book holds whatever was typed: an eighth digit already
+            // makes it no code, before the number could outgrow an int.
+            if (++digits > 7)
+                return -1;
             value = value * 10 + (c.unicode() - u'0');
-            ++digits;
         } else if (!(isDash(c) && i == 3 && digits == 3 && code.size() == 8)) {
             return -1;
         }

@@ -2,6 +2,7 @@
 
 #include "print/cardgeometry.h"
 #include "print/printengine.h"
+#include "print/verticalforms.h"
 
 #include "platform/painterprinter.h"
 
@@ -13,17 +14,6 @@ namespace CardPicture {
 namespace {
 constexpr int MeasureDpi = 1200;
 } // namespace
-
-QStringList charactersOf(const QString &text)
-{
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        out.append(text.mid(i, n));
-        i += n - 1;
-    }
-    return out;
-}
 
 QRectF card(const CardFrame &frame)
 {
@@ -79,7 +69,7 @@ QSizeF textExtentMm(const QString &text, const QString &fontName, double points,
     printer.setFontSize(points);
     if (!downwards)
         return QSizeF(printer.textWidth(text), printer.textHeight(text));
-    const QStringList characters = charactersOf(text);
+    const QStringList characters = VerticalForms::cellsOf(text);
     double widest = 0;
     for (const QString &c : characters)
         widest = qMax(widest, printer.textWidth(c));

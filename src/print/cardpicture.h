@@ -65,9 +65,6 @@ struct MeasuringLines {
 };
 MeasuringLines measuringLines(int topTenths, int leftTenths);
 
-// The characters of a text as a downward line prints them, one under the
-// other; a character outside the basic plane stays whole.
-QStringList charactersOf(const QString &text);
 // How much room a text takes on the card (millimetres) in a font of
 // `points`, measured as the printer measures it: across, as long as the text
 // and one line high; downwards, as wide as its widest character and as long

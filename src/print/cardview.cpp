@@ -1,10 +1,13 @@
 #include "print/cardview.h"
 
+#include "print/cardgeometry.h"
 #include "print/cardpicture.h"
 #include "print/layoutvalues.h"
 #include "store/datamodule.h"
 
 #include "platform/fonts.h"
+#include "platform/widgetprinter.h"
+#include "platform/runerror.h"
 #include "platform/modalrunner.h"
 #include "platform/controlmaking.h"
 #include "platform/twips.h"
@@ -22,6 +25,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -56,6 +61,8 @@ QRect pixelRect(const QRectF &mm)
 class CardPictureBox : public QWidget {
 public:
     explicit CardPictureBox(QWidget *parent) : QWidget(parent) {}
+    // Draws the texts over the card, after the card itself.
+    std::function<void(QWidget &card)> DrawTexts;
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -71,6 +78,9 @@ protected:
         painter.restore();
         painter.setPen(QPen(Qt::black, 1));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.end();
+        if (DrawTexts)
+            DrawTexts(*this);
     }
 };
 
@@ -96,60 +106,24 @@ CardItemLabel::CardItemLabel(QWidget *parent) : QWidget(parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-namespace {
-
-// The font an item is drawn in on the picture: 0.6 of its printed size,
-// unhinted and unkerned like the printer's, so it keeps the printed proportions.
-QFont pictureFont(const QString &name, double points)
-{
-    QFont font = Fonts::make(name, points * CardPicture::PictureScale);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setKerning(false);
-    return font;
-}
-
-} // namespace
-
-void CardItemLabel::setItem(const QString &text, const QString &fontName, double points, bool down)
+void CardItemLabel::setItem(const QString &text, const QSizeF &extentMm, const QSizeF &emptyMm, bool down)
 {
     itemText = text;
-    font = fontName;
-    size = points;
     vertical = down;
-    extent = CardPicture::textExtentMm(text, fontName, points, down);
-    // An empty item keeps the room of one character, so it can still be seen and clicked.
-    const QString shownText = text.isEmpty() ? QStringLiteral("あ") : text;
-    const QSizeF room = CardPicture::textExtentMm(shownText, fontName, points, down) * CardPicture::PictureScale;
-    // The screen's glyphs may come out a little wider than the printed
-    // proportions: the label is large enough for both, so nothing is cut off.
-    const QFontMetricsF metrics(pictureFont(fontName, points), this);
-    double width = 0;
-    for (const QString &c : down ? CardPicture::charactersOf(shownText) : QStringList{shownText})
-        width = qMax(width, metrics.horizontalAdvance(c));
-    resize(std::max({1, pixels(room.width()), int(std::ceil(width))}), qMax(1, pixelsY(room.height())));
+    extent = extentMm;
+    const QSizeF room = (text.isEmpty() ? emptyMm : extentMm) * CardPicture::PictureScale;
+    resize(qMax(1, pixels(room.width())), qMax(1, pixelsY(room.height())));
     update();
 }
 
 void CardItemLabel::paintEvent(QPaintEvent *)
 {
+    // The text itself is the card's: the engine draws it on the picture.
+    if (!itemText.isEmpty())
+        return;
     QPainter painter(this);
-    if (itemText.isEmpty()) {
-        painter.setPen(QPen(Qt::gray, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        return;
-    }
-    painter.setFont(pictureFont(font, size));
-    painter.setPen(Qt::black);
-    const QFontMetricsF metrics(painter.font(), this);
-    if (!vertical) {
-        painter.drawText(QPointF(0, metrics.ascent()), itemText);
-        return;
-    }
-    // One character under the other, at the pitch the card prints them.
-    const QStringList characters = CardPicture::charactersOf(itemText);
-    const double pitch = double(height()) / characters.size();
-    for (qsizetype i = 0; i < characters.size(); ++i)
-        painter.drawText(QPointF(0, i * pitch + metrics.ascent()), characters[i]);
+    painter.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CardItemLabel::mousePressEvent(QMouseEvent *event)
@@ -164,9 +138,10 @@ void CardItemLabel::mousePressEvent(QMouseEvent *event)
 
 // ---- the window ----
 
-CardView::CardView(DataModule &data, const CardTexts &cardTexts, const GroupFonts &groupFonts, QWidget *parent)
+CardView::CardView(DataModule &data, const CardTexts &cardTexts, const GroupFonts &groupFonts,
+                   const VerticalChoices &verticalChoices, QWidget *parent)
     : QDialog(parent), dm(data), texts(cardTexts),
-      fonts(BuildPrintTable(data.Settings, data.PrintDirection, groupFonts))
+      fonts(BuildPrintTable(data.Settings, data.PrintDirection, groupFonts)), choices(verticalChoices)
 {
     setObjectName(QStringLiteral("CardView"));
     setWindowTitle(QStringLiteral("葉書印刷位置設定"));
@@ -192,6 +167,10 @@ void CardView::buildCard(int direction)
     const QRectF cardMm = CardPicture::card(CardPicture::picture());
     auto *card = new CardPictureBox(this);
     card->setObjectName(QStringLiteral("Picture1_%1").arg(direction));
+    card->DrawTexts = [this, direction](QWidget &picture) {
+        if (direction == (dm.PrintDirection == Layout::Horizontal ? Layout::Horizontal : Layout::Vertical))
+            DrawTexts(picture);
+    };
     card->setGeometry(Twips::toPixelsX(PictureLeft), Twips::toPixelsY(PictureTop), pixels(cardMm.width()),
                       pixelsY(cardMm.height()));
     Picture1[direction] = card;
@@ -316,13 +295,86 @@ void CardView::Form_Load()
             digit->setText(texts.Digits[k]);
         }
 
+    showItems();
+}
+
+namespace {
+
+// The picture's printable area: a PDF card's (the card less its margins),
+// so that a line is fitted or refused on the picture exactly as in a PDF.
+QSizeF picturePrintableMm()
+{
+    const QMarginsF m = Card::pdfMargins();
+    return QSizeF(Card::WidthMm - m.left() - m.right(), Card::HeightMm - m.top() - m.bottom());
+}
+
+// A printer over a card of the picture. The engine adds 基準値補正 to every
+// position; the picture shows each item at its stored place, so the
+// printable area's corner lies that much up and left of the card's.
+std::unique_ptr<WidgetPrinter> picturePrinter(QWidget &card, int printOffset)
+{
+    const double dpi = card.logicalDpiX();
+    const double shift = -printOffset * CardPicture::PictureScale / 25.4 * dpi;
+    auto printer = std::make_unique<WidgetPrinter>(card, CardPicture::PictureScale, QPointF(shift, shift),
+                                                   picturePrintableMm());
+    printer->setScale(PrinterDevice::Scale::Millimetres);
+    return printer;
+}
+
+} // namespace
+
+CardCorrections CardView::pictureCorrections() const
+{
+    CardCorrections c;
+    c.PrintOffset = dm.Settings.PrintOffset;
+    c.PostalDigits = dm.PostalDigits == 5 ? 5 : 7;
+    return c;
+}
+
+PrintTable CardView::PictureTable() const
+{
+    PrintTable table = fonts;
+    for (int slot = 0; slot < Layout::ItemCount; ++slot) {
+        table.X[slot] = workLeft[base() + slot];
+        table.Y[slot] = workTop[base() + slot];
+    }
+    return table;
+}
+
+void CardView::DrawTexts(QWidget &card)
+{
+    const std::unique_ptr<WidgetPrinter> printer = picturePrinter(card, dm.Settings.PrintOffset);
+    PrintEngine engine(*printer, PictureTable(), pictureCorrections(), choices);
+    try {
+        engine.DrawItems(texts, dm.PrintDirection != Layout::Horizontal);
+        printer->endDoc();
+    } catch (const RunError &) {
+        // A picture that cannot be drawn stays blank; nothing is lost.
+        printer->killDoc();
+    }
+}
+
+void CardView::showItems()
+{
+    const int direction = dm.PrintDirection == Layout::Horizontal ? Layout::Horizontal : Layout::Vertical;
     const bool downwards = direction == Layout::Vertical;
+    VerticalPlan plan;
+    if (downwards) {
+        const std::unique_ptr<WidgetPrinter> printer = picturePrinter(*Picture1[direction], dm.Settings.PrintOffset);
+        PrintEngine engine(*printer, PictureTable(), pictureCorrections(), choices);
+        plan = engine.PlanVertical(texts);
+    }
     for (int item = 0; item < Layout::ItemCount; ++item) {
         // The sender's postal code prints across in both directions.
         const bool itemDownwards = downwards && item != Layout::SenderPostalCode;
-        for (int index : {item, item + 10})
-            Label2[index]->setItem(texts.Items[item], fonts.Font[item], fonts.Size[item], itemDownwards);
+        const QString &text = texts.Items[item];
+        QSizeF extent = CardPicture::textExtentMm(text, fonts.Font[item], fonts.Size[item], itemDownwards);
+        if (itemDownwards && !text.isEmpty())
+            extent.setHeight(plan[item].bottom() - plan[item].Top);
+        const QSizeF empty = CardPicture::textExtentMm(QStringLiteral("あ"), fonts.Font[item], fonts.Size[item], itemDownwards);
+        Label2[base() + item]->setItem(text, extent, empty, itemDownwards);
     }
+    Picture1[direction]->update();
     showStatus();
 }
 
@@ -377,6 +429,8 @@ void CardView::HScroll1_Change()
 {
     workTop[selectedItem] = static_cast<qint16>(HScroll1->value());
     placeItem(selectedItem);
+    // A moved line may now be fitted, or move its joint-name partner.
+    showItems();
     showSelection();
 }
 
@@ -384,6 +438,7 @@ void CardView::HScroll2_Change()
 {
     workLeft[selectedItem] = static_cast<qint16>(HScroll2->value());
     placeItem(selectedItem);
+    showItems();
     showSelection();
 }
 
@@ -402,6 +457,7 @@ void CardView::Command2_Click()
     workLeft = dm.DefaultLayout.Left;
     for (int b = base(); b < base() + Layout::ItemCount; ++b)
         placeItem(b);
+    showItems();
     // Item 0 is chosen, and its option is marked, so the bars move the item the window says they move.
     Option1[0]->setChecked(true);
     Option1_Click(0);

@@ -13,6 +13,11 @@
 // user may want it), but while that item is selected the window says
 // "印刷範囲外です".
 //
+// The card's texts are drawn by the print engine itself, on a printer over
+// the picture (as the preview draws on its pages): the same glyphs, pitch,
+// fitting and joint-name alignment as on paper. The item labels only mark
+// where each item lies, for choosing it with the mouse.
+//
 // The window only moves values between its controls and cardpicture, the
 // geometry it shares with the print preview.
 #include "print/printengine.h"
@@ -29,14 +34,17 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-// One print item on the picture: its text at 0.6 of the printed size,
-// across or one character under the other, as large as the text prints.
-// Clicking it chooses the item.
+// Where one print item lies on the picture: as large as its text prints
+// there (at 0.6), so clicking the text chooses the item. It draws nothing
+// but a dotted outline while its text is empty (an empty item keeps the room
+// of one character, so it can still be found).
 class CardItemLabel : public QWidget {
     Q_OBJECT
 public:
     explicit CardItemLabel(QWidget *parent);
-    void setItem(const QString &text, const QString &fontName, double points, bool downwards);
+    // `extentMm`: the room the text takes on the card; `emptyMm`: the room
+    // shown for an empty text.
+    void setItem(const QString &text, const QSizeF &extentMm, const QSizeF &emptyMm, bool downwards);
     const QString &text() const { return itemText; }
     bool downwards() const { return vertical; }
     // The room the text takes on the card, millimetres.
@@ -51,8 +59,6 @@ protected:
 
 private:
     QString itemText;
-    QString font;
-    double size = 12;
     bool vertical = false;
     QSizeF extent;
 };
@@ -60,8 +66,10 @@ private:
 class CardView : public QDialog {
     Q_OBJECT
 public:
-    // `texts` are the print dialog's boxes, `fonts` its four group labels.
-    CardView(DataModule &dm, const CardTexts &texts, const GroupFonts &fonts, QWidget *parent = nullptr);
+    // `texts` are the print dialog's boxes, `fonts` its four group labels,
+    // `choices` how it prints vertical lines.
+    CardView(DataModule &dm, const CardTexts &texts, const GroupFonts &fonts,
+             const VerticalChoices &choices = {}, QWidget *parent = nullptr);
 
     // Runs the window modally through the platform's modal runner.
     int showModal();
@@ -78,6 +86,12 @@ public:
     const std::array<qint16, 20> &WorkTop() const { return workTop; }
     const std::array<qint16, 20> &WorkLeft() const { return workLeft; }
     int SelectedItem() const { return selectedItem; }
+    // The print table the picture is drawn with: the fonts as they print,
+    // the working positions.
+    PrintTable PictureTable() const;
+    // Draws the card's texts as the engine prints them onto a card of the
+    // picture (the card widget of the current direction, from its paint event).
+    void DrawTexts(QWidget &card);
 
     // ---- controls, under their names ----
     std::array<QWidget *, 2> Picture1{};        // 0 vertical card, 1 horizontal card
@@ -105,10 +119,15 @@ private:
     // Lines, Label9, the bars and the status follow the selected item.
     void showSelection();
     void showStatus();
+    // The item labels take the room their texts print in (a fitted or moved
+    // line included) and the picture is drawn again.
+    void showItems();
+    CardCorrections pictureCorrections() const;
 
     DataModule &dm;
     CardTexts texts;
     PrintTable fonts; // the font and size of every slot, as they print
+    VerticalChoices choices;
     std::array<qint16, 20> workTop{};
     std::array<qint16, 20> workLeft{};
     int selectedItem = 0;

@@ -22,6 +22,7 @@
 
 #include <optional>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -210,12 +211,17 @@ void PrinCard::buildControls()
     Combo1 = control(new QComboBox(area), QStringLiteral("Combo1"), {RightColumn + 1320, 2370, 1500, 360});
     Label8[1]->setBuddy(Combo1);
 
-    Label7 = label(area, QStringLiteral("Label7"), QStringLiteral("縦補正値"), {RightColumn, 2880, 900, 255});
-    Text1 = box(area, QStringLiteral("Text1"), {RightColumn + 900, 2820, 780, BoxHeight}, Label7);
-    HScroll3 = bar(area, QStringLiteral("HScroll3"), {RightColumn + 1740, 2880, 1620, 255}, 1, 10);
-    Label9 = label(area, QStringLiteral("Label9"), QStringLiteral("横補正値"), {RightColumn, 3300, 900, 255});
-    Text2 = box(area, QStringLiteral("Text2"), {RightColumn + 900, 3240, 780, BoxHeight}, Label9);
-    HScroll4 = bar(area, QStringLiteral("HScroll4"), {RightColumn + 1740, 3300, 1620, 255}, 1, 10);
+    // Beside the honorific it concerns; kept for the next start in kanote.conf.
+    Check1 = control(new QCheckBox(QStringLiteral("連名の敬称をそろえる"), area), QStringLiteral("Check1"),
+                     {RightColumn + 120, 2790, 3240, 300});
+    Check1->setToolTip(QStringLiteral("縦書きで氏名２があるとき、二行の敬称を同じ高さに印刷します。"));
+
+    Label7 = label(area, QStringLiteral("Label7"), QStringLiteral("縦補正値"), {RightColumn, 3210, 900, 255});
+    Text1 = box(area, QStringLiteral("Text1"), {RightColumn + 900, 3150, 780, BoxHeight}, Label7);
+    HScroll3 = bar(area, QStringLiteral("HScroll3"), {RightColumn + 1740, 3210, 1620, 255}, 1, 10);
+    Label9 = label(area, QStringLiteral("Label9"), QStringLiteral("横補正値"), {RightColumn, 3630, 900, 255});
+    Text2 = box(area, QStringLiteral("Text2"), {RightColumn + 900, 3570, 780, BoxHeight}, Label9);
+    HScroll4 = bar(area, QStringLiteral("HScroll4"), {RightColumn + 1740, 3630, 1620, 255}, 1, 10);
     for (QLineEdit *correction : {Text1, Text2}) {
         correction->setFont(Fonts::make(Fonts::Gothic, 10.5));
         correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -229,7 +235,7 @@ void PrinCard::buildControls()
     const std::array<int, 4> groupOrder = {3, 2, 5, 4};
     for (int row = 0; row < 4; ++row) {
         const int i = groupOrder[row];
-        const int rowTop = 3750 + row * 390;
+        const int rowTop = 4080 + row * 390;
         Command5[i] = button(area, QStringLiteral("Command5_%1").arg(i), Layout::fontButtonCaption(i),
                              {RightColumn, rowTop, 1260, 360});
         Label11[i] = valueLabel(area, QStringLiteral("Label11_%1").arg(i), {RightColumn + 1320, rowTop, 1500, 360});
@@ -257,6 +263,7 @@ void PrinCard::connectControls()
     connect(HScroll4, &QScrollBar::valueChanged, this, &PrinCard::HScroll4_Change);
     connect(HScroll5, &QScrollBar::valueChanged, this, &PrinCard::HScroll5_Change);
     connect(Combo1, &QComboBox::currentIndexChanged, this, &PrinCard::Combo1_Click);
+    connect(Check1, &QCheckBox::toggled, this, &PrinCard::Check1_Click);
     connect(Option1, &QRadioButton::clicked, this, &PrinCard::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &PrinCard::Option2_Click);
 }
@@ -295,6 +302,7 @@ void PrinCard::Form_Load()
     HScroll5->setValue(start.PrintOffset);
     Label8[3]->setText(QString::number(start.PrintOffset));
     ShowFontLabels();
+    Check1->setChecked(dm.Conf.AlignJointNames);
     Pointer::restore(dm.SavedPointer);
     const bool sevenDigits = dm.PostalDigits != 5;
     Text01[6]->setVisible(sevenDigits);
@@ -488,6 +496,21 @@ void PrinCard::Combo1_Click()
     dm.Settings.HonorificIndex = static_cast<qint16>(position + 1);
 }
 
+void PrinCard::Check1_Click()
+{
+    dm.Conf.AlignJointNames = Check1->isChecked();
+}
+
+VerticalChoices PrinCard::verticalChoices() const
+{
+    VerticalChoices c;
+    c.Glyphs = dm.Conf.VerticalGlyphs;
+    c.FitLongLines = dm.Conf.FitLongLines;
+    c.AlignJointNames = Check1->isChecked();
+    c.Honorific = honorific;
+    return c;
+}
+
 void PrinCard::Option1_Click()
 {
     dm.PrintDirection = Layout::Vertical;
@@ -513,7 +536,7 @@ void PrinCard::Command4_Click()
 {
     if (printing)
         return;
-    CardView view(dm, BoxTexts(), shownGroupFonts(), this);
+    CardView view(dm, BoxTexts(), shownGroupFonts(), verticalChoices(), this);
     view.showModal();
 }
 
@@ -568,7 +591,7 @@ void PrinCard::setRunning(bool running)
 {
     printing = running;
     for (QWidget *w : std::initializer_list<QWidget *>{Command1, Command2, Command3, Command4, HScroll1, HScroll2, HScroll3,
-                                                       HScroll4, HScroll5, Combo1, Option1, Option2})
+                                                       HScroll4, HScroll5, Combo1, Check1, Option1, Option2})
         w->setEnabled(!running);
     for (int i = Layout::FirstGroup; i <= Layout::LastGroup; ++i)
         Command5[i]->setEnabled(!running);
@@ -599,7 +622,7 @@ void PrinCard::Command1_Click()
         hourglass.emplace(dm.SavedPointer);
         RunScope run(*this);
         const PrintTable table = PrepareLayout(*device, dm.Settings, dm.PrintDirection, shownGroupFonts());
-        PrintEngine engine(*device, table, *corrections);
+        PrintEngine engine(*device, table, *corrections, verticalChoices());
         progress->Label1->setText(QStringLiteral("[ ") + card.Items[Layout::Name1] + QStringLiteral(" ]"));
         QCoreApplication::processEvents();
         result = engine.PrintCard(card, Option1->isChecked());
@@ -671,7 +694,7 @@ void PrinCard::Command2_Click()
         if (!device)
             return;
         const PrintTable table = PrepareLayout(*device, dm.Settings, dm.PrintDirection, shownGroupFonts());
-        PrintEngine engine(*device, table, *corrections);
+        PrintEngine engine(*device, table, *corrections, verticalChoices());
         hourglass.emplace(dm.SavedPointer);
         RunScope run(*this);
         result = PrintAll(*device, engine, job, steps);

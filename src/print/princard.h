@@ -26,6 +26,7 @@
 
 class DataModule;
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -62,6 +63,7 @@ public:
     void HScroll4_Change();   // 横補正値
     void HScroll5_Change();   // 基準値補正
     void Combo1_Click();      // honorific
+    void Check1_Click();      // 連名の敬称をそろえる
     void Option1_Click();     // 縦書き
     void Option2_Click();     // 横書き
 
@@ -113,6 +115,7 @@ public:
     QRadioButton *Option1, *Option2;
     std::array<QLabel *, 4> Label8{};        // 0 ... 3
     QComboBox *Combo1;
+    QCheckBox *Check1; // 連名の敬称をそろえる
     QLineEdit *Text3;
 
 protected:
@@ -143,6 +146,8 @@ private:
         bool ended = false;
     };
     CompositionChoices choices() const;
+    // How vertical lines print: the program's settings and Check1.
+    VerticalChoices verticalChoices() const;
     // What the four group labels show: the fonts the card prints in.
     GroupFonts shownGroupFonts() const;
     void showOutOfArea();

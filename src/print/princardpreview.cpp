@@ -36,6 +36,7 @@ void PrinCard::Print_View_Click()
     const CardTexts current = BoxTexts();
     const GroupFonts fonts = shownGroupFonts();
     const bool vertical = Option1->isChecked();
+    const VerticalChoices verticalPrinting = verticalChoices();
     const qint32 record = dm.CurrentRecord;
     // All print composes every record into the addressee's boxes; the
     // preview puts back what they held, edits included.
@@ -51,7 +52,7 @@ void PrinCard::Print_View_Click()
     const CardPreview::Render render = [&](PrinterDevice &device, CardPreview::Cards cards) {
         CardPreview::Rendered out;
         const PrintTable table = PrepareLayout(device, dm.Settings, dm.PrintDirection, fonts);
-        PrintEngine engine(device, table, *corrections);
+        PrintEngine engine(device, table, *corrections, verticalPrinting);
         if (cards == CardPreview::Cards::Current) {
             if (engine.PrintCard(current, vertical) == CardResult::Printed)
                 out.Cards = 1;

@@ -1,10 +1,14 @@
 #include "print/printengine.h"
 
+#include "print/verticalforms.h"
 #include "store/blanks.h"
 
 #include "platform/printerdevice.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -23,23 +27,18 @@ double emMillimetres(double points)
     return points * 25.4 / 72.0;
 }
 
-// The characters of a line, a character outside the basic plane kept whole.
-QStringList charactersOf(const QString &text)
+using VerticalForms::cellsOf;
+
+int cellCount(const QString &text)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        out.append(text.mid(i, n));
-        i += n - 1;
-    }
-    return out;
+    return int(cellsOf(text).size());
 }
 
 } // namespace
 
 PrintEngine::PrintEngine(PrinterDevice &device, const PrintTable &printTable,
-                         const CardCorrections &cardCorrections)
-    : printer(device), table(printTable), corrections(cardCorrections)
+                         const CardCorrections &cardCorrections, const VerticalChoices &verticalChoices)
+    : printer(device), table(printTable), corrections(cardCorrections), choices(verticalChoices)
 {
 }
 
@@ -71,23 +70,129 @@ bool PrintEngine::CardFits(const CardTexts &card, bool vertical)
 {
     if (!vertical)
         return true;
-    for (int slot = 0; slot < Layout::SenderPostalCode; ++slot)
-        if (!VerticalLineFits(slot, card.Items[slot]))
+    for (const VerticalLinePlan &line : PlanVertical(card))
+        if (!line.Fits)
             return false;
     return true;
 }
 
+VerticalLinePlan PrintEngine::planLine(int slot, int cells, int lead, double stopAt)
+{
+    VerticalLinePlan plan;
+    plan.Cells = cells;
+    plan.Lead = lead;
+    plan.Top = top(slot);
+    plan.Em = emMillimetres(table.Size[slot]);
+    plan.Pitch = plan.Em;
+    if (cells == 0)
+        return plan;
+    const int total = lead + cells;
+    const double tightest = TightestPitch * plan.Em;
+    // The pitch that ends the last character exactly at `limit`.
+    const auto pitchEndingAt = [&](double limit) {
+        return total > 1 ? (limit - plan.Top - plan.Em) / (total - 1) : -1.0;
+    };
+    if (choices.FitLongLines && stopAt < plan.bottom() - FitTolerance)
+        plan.Pitch = std::max(tightest, std::min(plan.Em, pitchEndingAt(stopAt)));
+    const double bottom = printer.scaleHeight() + FitTolerance;
+    if (plan.bottom() <= bottom)
+        return plan;
+    const double tighter = pitchEndingAt(printer.scaleHeight());
+    if (choices.FitLongLines && tighter >= tightest - FitTolerance) {
+        plan.Pitch = std::max(tighter, tightest);
+        return plan;
+    }
+    plan.Pitch = plan.Em;
+    plan.Fits = false;
+    return plan;
+}
+
+VerticalPlan PrintEngine::PlanVertical(const CardTexts &card)
+{
+    std::array<int, 8> lead{};
+    const QString &first = card.Items[Layout::Name1];
+    const QString &second = card.Items[Layout::Name2];
+    const QString honorific = choices.Honorific;
+    // Aligned only when both lines still end with the honorific (the user
+    // may have typed something else into the boxes) and there is one.
+    if (choices.AlignJointNames && !trimBlanks(honorific).isEmpty() && !second.isEmpty()
+        && first.endsWith(honorific) && second.endsWith(honorific)) {
+        // Both lines end with the honorific: the shorter one moves down by
+        // the cells it lacks (the name lines share their top and font).
+        const int shift = cellCount(first) - cellCount(second);
+        if (shift > 0)
+            lead[Layout::Name2] = shift;
+        else
+            lead[Layout::Name1] = -shift;
+    }
+
+    // The sender's postal code is printed across, below the sender's lines:
+    // a sender line whose column meets it stops above it.
+    const QString &postal = card.Items[Layout::SenderPostalCode];
+    double postalLeft = 0, postalRight = 0;
+    if (!postal.isEmpty()) {
+        useFont(Layout::SenderPostalCode);
+        postalLeft = left(Layout::SenderPostalCode);
+        postalRight = postalLeft + printer.textWidth(postal);
+    }
+    const double postalTop = top(Layout::SenderPostalCode);
+
+    VerticalPlan plan;
+    for (int slot = 0; slot < Layout::SenderPostalCode; ++slot) {
+        useFont(slot);
+        const double em = emMillimetres(table.Size[slot]);
+        double stopAt = std::numeric_limits<double>::infinity();
+        const bool sender = slot >= Layout::SenderAddress1 && slot <= Layout::SenderName2;
+        if (sender && !postal.isEmpty() && top(slot) < postalTop && left(slot) < postalRight
+            && left(slot) + em > postalLeft)
+            stopAt = postalTop - SenderPostalGapMm;
+        plan[slot] = planLine(slot, cellCount(card.Items[slot]), lead[slot], stopAt);
+    }
+    return plan;
+}
+
+void PrintEngine::printPlannedLine(int slot, const QString &text, const VerticalLinePlan &plan)
+{
+    if (text.isEmpty())
+        return;
+    useFont(slot);
+    double y = plan.firstTop();
+    for (const QString &c : cellsOf(text)) {
+        printer.setCurrentY(y);
+        printer.setCurrentX(left(slot));
+        if (choices.Glyphs)
+            printer.printVerticalCharacter(c, VerticalForms::treatmentOf(c));
+        else
+            printer.print(c);
+        y += plan.Pitch;
+    }
+}
+
 CardResult PrintEngine::PrintCardVertical(const CardTexts &card)
 {
-    if (!CardFits(card, true))
-        return CardResult::OutOfArea;
+    const VerticalPlan plan = PlanVertical(card);
+    for (const VerticalLinePlan &line : plan)
+        if (!line.Fits)
+            return CardResult::OutOfArea;
     for (int k = 1; k <= corrections.PostalDigits; ++k)
         PrintDigit(PrintTable::digitSlot(k), card.Digits[k]);
     for (int slot = 0; slot < Layout::SenderPostalCode; ++slot)
-        if (PrintVerticalLine(slot, card.Items[slot]) != 0)
-            return CardResult::OutOfArea; // measured above: never reached
+        printPlannedLine(slot, card.Items[slot], plan[slot]);
     PrintHorizontalLine(Layout::SenderPostalCode, card.Items[Layout::SenderPostalCode]);
     return CardResult::Printed;
+}
+
+void PrintEngine::DrawItems(const CardTexts &card, bool vertical)
+{
+    if (!vertical) {
+        for (int slot = 0; slot <= Layout::SenderPostalCode; ++slot)
+            PrintHorizontalLine(slot, card.Items[slot]);
+        return;
+    }
+    const VerticalPlan plan = PlanVertical(card);
+    for (int slot = 0; slot < Layout::SenderPostalCode; ++slot)
+        printPlannedLine(slot, card.Items[slot], plan[slot]);
+    PrintHorizontalLine(Layout::SenderPostalCode, card.Items[Layout::SenderPostalCode]);
 }
 
 void PrintEngine::PrintCardHorizontal(const CardTexts &card)
@@ -118,10 +223,7 @@ bool PrintEngine::VerticalLineFits(int slot, const QString &text)
     if (text.isEmpty())
         return true;
     useFont(slot);
-    const double pitch = emMillimetres(table.Size[slot]);
-    const double bottom = printer.scaleHeight() + FitTolerance;
-    const qsizetype characters = charactersOf(text).size();
-    return top(slot) + characters * pitch <= bottom;
+    return planLine(slot, cellCount(text), 0, std::numeric_limits<double>::infinity()).Fits;
 }
 
 int PrintEngine::PrintVerticalLine(int slot, const QString &text)
@@ -129,18 +231,27 @@ int PrintEngine::PrintVerticalLine(int slot, const QString &text)
     if (text.isEmpty())
         return 0;
     useFont(slot);
-    const double pitch = emMillimetres(table.Size[slot]);
+    const VerticalLinePlan plan = planLine(slot, cellCount(text), 0, std::numeric_limits<double>::infinity());
+    if (plan.Fits) {
+        printPlannedLine(slot, text, plan);
+        return 0;
+    }
+    // Refused: the characters that still end on the printable area are
+    // printed, the first one that would not ends the line.
     const double bottom = printer.scaleHeight() + FitTolerance;
-    double y = top(slot);
-    for (const QString &c : charactersOf(text)) {
-        if (y + pitch > bottom)
+    double y = plan.Top;
+    for (const QString &c : cellsOf(text)) {
+        if (y + plan.Em > bottom)
             return -1;
         printer.setCurrentY(y);
         printer.setCurrentX(left(slot));
-        printer.print(c);
-        y += pitch;
+        if (choices.Glyphs)
+            printer.printVerticalCharacter(c, VerticalForms::treatmentOf(c));
+        else
+            printer.print(c);
+        y += plan.Em;
     }
-    return 0;
+    return -1;
 }
 
 void PrintEngine::PrintHorizontalLine(int slot, const QString &text)

@@ -13,6 +13,14 @@
 // printed at all: every line is measured before anything of the card goes to
 // the printer, so a refused card leaves neither a half card nor a lost
 // document behind.
+//
+// Vertical lines stand on a grid of one-em cells. With the choices of
+// VerticalChoices the engine also draws each character as vertical text
+// draws it (verticalforms.h), sets a line that would run off the card with an
+// evenly reduced pitch (never tighter than 0.6 em; the glyphs keep their
+// size), stops a sender line 1 mm above the sender's postal code, and moves
+// one of two joint-name lines down by whole cells so that both honorifics
+// stand level. The texts themselves are never changed.
 #include "print/printtable.h"
 
 #include <QString>
@@ -35,9 +43,35 @@ struct CardCorrections {
 
 enum class CardResult { Printed, OutOfArea };
 
+// Vertical printing's choices beyond the layout values. All off: every
+// character upright with its horizontal glyph, a long line refused, the
+// joint names where they stand.
+struct VerticalChoices {
+    bool Glyphs = false;          // the font's vertical glyphs, a quarter turn where it has none
+    bool FitLongLines = false;    // a long line set tighter instead of refused
+    bool AlignJointNames = false; // 連名の敬称をそろえる
+    QString Honorific;            // the honorific both name lines end with; blank: なし
+};
+
+// Where one vertical line is set, in the printer's millimetres.
+struct VerticalLinePlan {
+    int Cells = 0;     // characters of the line
+    int Lead = 0;      // empty cells before the first character (joint names aligned)
+    double Top = 0;    // the line's stored top, offset included
+    double Em = 0;     // one cell's height: one em of the line's font
+    double Pitch = 0;  // from one character's top to the next one's
+    bool Fits = true;  // false: the card is refused
+    double firstTop() const { return Top + Lead * Pitch; }
+    // The bottom of the last character (the top when the line is empty).
+    double bottom() const { return Cells == 0 ? Top : Top + (Lead + Cells - 1) * Pitch + Em; }
+};
+// Slots 0 ... 7.
+using VerticalPlan = std::array<VerticalLinePlan, 8>;
+
 class PrintEngine {
 public:
-    PrintEngine(PrinterDevice &printer, const PrintTable &table, const CardCorrections &corrections);
+    PrintEngine(PrinterDevice &printer, const PrintTable &table, const CardCorrections &corrections,
+                const VerticalChoices &choices = {});
 
     // Vertical when `vertical` (縦書き), else horizontal.
     CardResult PrintCard(const CardTexts &card, bool vertical);
@@ -64,13 +98,28 @@ public:
     static double VerticalPitchMm(double points);
     // Whether PrintCard would print the card (a horizontal card always fits).
     bool CardFits(const CardTexts &card, bool vertical);
+    // Where the eight lines of a vertical card are set.
+    VerticalPlan PlanVertical(const CardTexts &card);
+    // The narrowest pitch a long line is set with, in ems.
+    static constexpr double TightestPitch = 0.6;
+    // A sender line stops this far above the sender's postal code.
+    static constexpr double SenderPostalGapMm = 1.0;
+
+    // The eight lines and the sender's postal code as the card prints them,
+    // without the addressee's digits and without refusing anything: a line
+    // that would be refused is drawn one em apart, running where it runs
+    // (the layout view shows the card as the user arranges it).
+    void DrawItems(const CardTexts &card, bool vertical);
 
 private:
     void useFont(int slot);
+    VerticalLinePlan planLine(int slot, int cells, int lead, double stopAt);
+    void printPlannedLine(int slot, const QString &text, const VerticalLinePlan &plan);
     double left(int slot) const;
     double top(int slot) const;
 
     PrinterDevice &printer;
     PrintTable table;
     CardCorrections corrections;
+    VerticalChoices choices;
 };

@@ -126,7 +126,8 @@ void TestInstall::packsADebianPackage()
     QCOMPARE(field("Package"), QStringLiteral("kanote"));
     const QString depends = field("Depends");
     for (const char *needed : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6",
-                               "libqt6network6", "qt6-qpa-plugins", "fonts-ipafont-mincho", "fonts-ipafont-gothic"})
+                               "libqt6network6", "libharfbuzz0b", "qt6-qpa-plugins", "fonts-ipafont-mincho",
+                               "fonts-ipafont-gothic"})
         QVERIFY2(depends.contains(QString::fromLatin1(needed)), needed);
     QCOMPARE(field("Recommends"), QStringLiteral("qt6-translations-l10n, poppler-utils, fcitx5-frontend-qt6 | ibus"));
 

@@ -12,11 +12,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtEndian>
+#include <QPushButton>
 #include <QtTest>
 
 class TestOptions : public QObject {
     Q_OBJECT
 private slots:
+    void cardChoices_data();
+    void cardChoices();
     void setDelimiter_data();
     void setDelimiter();
     void opening_data();
@@ -355,6 +358,57 @@ void TestOptions::whatOutlivesTheRun()
     QCOMPARE(env.dm->Delimiter, QChar(','));
     QCOMPARE(env.dm->Settings.KanjiDigitsOff, qint16(1));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestOptions::cardChoices_data()
+{
+    QTest::addColumn<bool>("glyphs");
+    QTest::addColumn<bool>("fit");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("both on, 了解 turns them off") << true << true << true;
+    QTest::newRow("both off, 了解 turns them on") << false << false << true;
+    QTest::newRow("mixed, 閉じる keeps them") << true << false << false;
+}
+
+void TestOptions::cardChoices()
+{
+    QFETCH(bool, glyphs);
+    QFETCH(bool, fit);
+    QFETCH(bool, ok);
+    TestEnv env;
+    env.dm->Conf.VerticalGlyphs = glyphs;
+    env.dm->Conf.FitLongLines = fit;
+    const SettingsRecord before = env.dm->Settings;
+    Options o(*env.dm, true);
+    QCOMPARE(o.Label11->text(), QStringLiteral("縦書き用の字形で印刷:"));
+    QCOMPARE(o.Label12->text(), QStringLiteral("長い行は詰めて印刷:"));
+    for (QRadioButton *yes : {o.Option6, o.Option8})
+        QCOMPARE(yes->text(), QStringLiteral("する"));
+    for (QRadioButton *no : {o.Option7, o.Option9})
+        QCOMPARE(no->text(), QStringLiteral("しない"));
+    // On the page 宛名印刷, each pair choosing on its own.
+    for (QWidget *w : std::initializer_list<QWidget *>{o.Label11, o.Option6, o.Option9})
+        QVERIFY(o.Picture1[1]->isAncestorOf(w));
+    QCOMPARE(o.Option6->isChecked(), glyphs);
+    QCOMPARE(o.Option7->isChecked(), !glyphs);
+    QCOMPARE(o.Option8->isChecked(), fit);
+    QCOMPARE(o.Option9->isChecked(), !fit);
+    QVERIFY(o.Option4->isChecked() || o.Option5->isChecked());
+    (glyphs ? o.Option7 : o.Option6)->click();
+    (fit ? o.Option9 : o.Option8)->click();
+    // The kanji-numeral pair is not touched by the others.
+    QCOMPARE(o.Option4->isChecked(), before.KanjiDigitsOff == 0);
+    // Every control lies inside the window.
+    for (QWidget *w : std::initializer_list<QWidget *>{o.Option9, o.Command1, o.Command2})
+        QVERIFY(o.rect().contains(QRect(w->mapTo(&o, QPoint(0, 0)), w->size())));
+    if (ok)
+        o.Command1_Click();
+    else
+        o.Command2_Click();
+    QCOMPARE(env.dm->Conf.VerticalGlyphs, ok ? !glyphs : glyphs);
+    QCOMPARE(env.dm->Conf.FitLongLines, ok ? !fit : fit);
+    // Neither lives in the settings record of KANOTE.DAT.
+    QCOMPARE(env.dm->Settings.KanjiDigitsOff, before.KanjiDigitsOff);
 }
 
 QTEST_MAIN(TestOptions)

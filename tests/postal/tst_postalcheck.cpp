@@ -102,6 +102,14 @@ void TestPostalCheck::oneRecordAfterItsCorrection()
     dm.WriteRecord(3);
     QVERIFY(!CheckPostalRecordOf(dm, dictionary, 3, &problem));
     QCOMPARE(CheckPostalCodes(dm, dictionary).size(), 2);
+
+    // A text book holds whatever was typed: ten or more digits are simply no known code.
+    for (const QString &code : {QStringLiteral("2147483648"), QStringLiteral("100000000001"),
+                                QStringLiteral("１０００００１１１１")}) {
+        QVERIFY(CheckPostalRecord(dictionary, 7, QStringLiteral("長い番号"), code, QStringLiteral("東京都"), &problem));
+        QCOMPARE(problem.kind, PostalProblem::UnknownCode);
+        QCOMPARE(problem.code, code);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPostalCheck)

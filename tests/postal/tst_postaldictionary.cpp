@@ -93,6 +93,9 @@ void TestPostalDictionary::spellingsOfACode_data()
     QTest::newRow("blanks around") << " 1000001 " << 1000001;
     QTest::newRow("six digits") << "100001" << -1;
     QTest::newRow("eight digits") << "10000011" << -1;
+    QTest::newRow("ten digits") << "4294967297" << -1;
+    QTest::newRow("twenty digits") << "99999999999999999999" << -1;
+    QTest::newRow("ten full-width digits") << "２１４７４８３６４８" << -1;
     QTest::newRow("dash elsewhere") << "1000-001" << -1;
     QTest::newRow("two dashes") << "100-00-01" << -1;
     QTest::newRow("old five-digit code") << "100-01" << -1;

@@ -1,6 +1,7 @@
 // The layout view: where the picture puts the card's parts, when it says an
 // item runs off the card, and what the window shows and stores.
 #include "support/cardbook.h"
+#include "support/ink.h"
 #include "support/testenv.h"
 #include "support/books.h"
 
@@ -10,6 +11,7 @@
 #include "store/settingsfile.h"
 
 #include "platform/fonts.h"
+#include "platform/painterprinter.h"
 #include "platform/twips.h"
 
 #include <QFrame>
@@ -81,6 +83,8 @@ private slots:
     void clickOnCard();
     void positionsBeyondTheBars();
     void openedFromPrintDialog();
+    void pictureIsThePrintedCard_data();
+    void pictureIsThePrintedCard();
 };
 
 // ---- window-free geometry ----
@@ -472,6 +476,71 @@ void TestCardView::openedFromPrintDialog()
     QCOMPARE(env.dm->Settings.LayoutTop[2], LayoutDefaults::factory().Top[2]);
     card.close();
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestCardView::pictureIsThePrintedCard_data()
+{
+    QTest::addColumn<bool>("glyphs");
+    QTest::addColumn<bool>("align");
+    QTest::newRow("vertical glyphs, names aligned") << true << true;
+    QTest::newRow("both off") << false << false;
+}
+
+void TestCardView::pictureIsThePrintedCard()
+{
+    QFETCH(bool, glyphs);
+    QFETCH(bool, align);
+    View v(0);
+    CardTexts texts = sampleTexts();
+    texts.Items[0] = QStringLiteral("コーポ");
+    texts.Items[2] = "山" + IS + "田" + IS + "太" + IS + "郎" + IS + "様";
+    texts.Items[3] = "花" + IS + "子" + IS + "様";
+    const VerticalChoices choices{glyphs, true, align, QStringLiteral("様")};
+    CardView view(*v.env.dm, texts, storedGroupFonts(v.env.dm->Settings, 0), choices);
+    const QImage picture = view.Picture1[0]->grab().toImage();
+    // Picture pixels of a place on the card (millimetres).
+    const double perMm = Twips::toPixelsX(Twips::PerInch) / 25.4 * 0.6;
+    const auto cell = [&](double leftMm, double topMm, double emMm) {
+        return QRect(qRound(leftMm * perMm), qRound(topMm * perMm), qRound(emMm * perMm), qRound(emMm * perMm));
+    };
+    // The ー of address 1 (18 point, from 30.0 mm at 86.0 mm), second cell:
+    // along the column with the vertical glyphs, across without.
+    const double em18 = 18 * 25.4 / 72;
+    const QRect bar = Ink::box(picture, cell(86.0, 30.0 + em18, em18));
+    QVERIFY(!bar.isEmpty());
+    if (glyphs)
+        QVERIFY2(bar.height() >= 2 * bar.width(), qPrintable(QStringLiteral("%1x%2").arg(bar.width()).arg(bar.height())));
+    else
+        QVERIFY2(bar.width() >= 2 * bar.height(), qPrintable(QStringLiteral("%1x%2").arg(bar.width()).arg(bar.height())));
+    // The second name line (24 point, at 48.0 mm from 34.0 mm): moved down
+    // four cells, 花 level with 太, when aligned; the label that chooses it
+    // covers the moved line.
+    const double em24 = 24 * 25.4 / 72;
+    const int lead = align ? 4 : 0;
+    // (Below the card's outline and the measuring line of address 1 at 30 mm.)
+    const QRect column(qRound(48.0 * perMm), qRound(33.0 * perMm), qRound(em24 * perMm), qRound(100 * perMm));
+    const QRect secondLine = Ink::box(picture, column);
+    QVERIFY(!secondLine.isEmpty());
+    const double firstInkMm = secondLine.top() / perMm;
+    QVERIFY2(firstInkMm > 34.0 + lead * em24 && firstInkMm < 34.0 + (lead + 0.3) * em24,
+             qPrintable(QString::number(firstInkMm)));
+    const QRect taro = Ink::box(picture, cell(60.0, 34.0 + 4 * em24, em24));
+    if (align)
+        QVERIFY(qAbs(taro.top() - secondLine.top()) <= 1);
+    QVERIFY(qAbs(view.Label2[3]->extentMm().height() - (lead + 5) * em24) < 1e-6);
+    QVERIFY(qAbs(mmOf(view.Label2[3]->height()) - (lead + 5) * em24 * 0.6) <= pixelMm());
+
+    // The engine's own page of the same card shows the same ー.
+    ImagePrinter page(QSizeF(95.9, 142.8), 300);
+    const PrintTable table = PrepareLayout(page, v.env.dm->Settings, 0, storedGroupFonts(v.env.dm->Settings, 0));
+    PrintEngine engine(page, table, CardCorrections{15.2, 48.2, 0, 7}, choices);
+    QCOMPARE(engine.PrintCard(texts, true), CardResult::Printed);
+    page.endDoc();
+    const double perMmPage = 300 / 25.4;
+    const QRect printedBar = Ink::box(page.pages().value(0),
+                                      QRect(qRound(86.0 * perMmPage), qRound((30.0 + em18) * perMmPage),
+                                            qRound(em18 * perMmPage), qRound(em18 * perMmPage)));
+    QCOMPARE(printedBar.height() >= 2 * printedBar.width(), glyphs);
 }
 
 QTEST_MAIN(TestCardView)

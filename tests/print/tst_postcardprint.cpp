@@ -286,6 +286,8 @@ void TestPostcardPrint::allPrintOutOfArea()
     QVERIFY(openCardBook(env, 5, {}, {{3, longName}}));
     useFactorySettings(env);
     env.dm->Settings.SenderNumber = 0;
+    // Set tighter, it would fit: refused only with the fitting off.
+    env.dm->Conf.FitLongLines = false;
     PrinCard card(*env.dm);
     env.boxes.answer(MsgAnswerCode::Ok);
     env.boxes.answer(MsgAnswerCode::Ok);

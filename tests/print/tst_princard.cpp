@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QCheckBox>
 #include <QtTest>
 
 namespace {
@@ -41,6 +42,7 @@ private slots:
     void loadsStoredValues();
     void recomposes();
     void storesOnClose();
+    void alignJointNamesBox();
     void printsIntoPdf();
 };
 
@@ -283,6 +285,47 @@ void TestPrinCard::storesOnClose()
     QCOMPARE(env.dm->Settings.PostalLeft, qint16(502));
     QCOMPARE(env.dm->Settings.toBytes().at(41), ' ');
     QVERIFY(!env.mainWindow.locked);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestPrinCard::alignJointNamesBox()
+{
+    TestEnv env;
+    QVERIFY(openCardBook(env, 3, {}, {{2, QStringLiteral("山田太郎／花子")}}));
+    useFactorySettings(env);
+    env.dm->Settings.SenderNumber = 0;
+    {
+        PrinCard card(*env.dm);
+        QCOMPARE(card.Check1->text(), QStringLiteral("連名の敬称をそろえる"));
+        QVERIFY(!card.Check1->isChecked());
+        // Beside 敬称付け, above the corrections.
+        QVERIFY(card.Check1->y() > card.Combo1->y() && card.Check1->y() < card.Text1->y());
+        card.HScroll2->setValue(2);
+        card.Check1->click();
+        QVERIFY(env.dm->Conf.AlignJointNames);
+        card.Command1_Click();
+        // 花 level with 太: the second line moved down by four cells of 24 point.
+        const RecordingPrinter *printer = env.printers.last();
+        QVERIFY(printer);
+        double taro = -1, hana = -1;
+        for (const PrintedText &t : printer->printed) {
+            if (t.text == QStringLiteral("太"))
+                taro = t.y;
+            if (t.text == QStringLiteral("花"))
+                hana = t.y;
+        }
+        QVERIFY(taro > 0);
+        QCOMPARE(hana, taro);
+        card.close();
+    }
+    {
+        // Kept for the next opening; unticking stores that too.
+        PrinCard card(*env.dm);
+        QVERIFY(card.Check1->isChecked());
+        card.Check1->click();
+        card.close();
+    }
+    QVERIFY(!env.dm->Conf.AlignJointNames);
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

@@ -1,10 +1,16 @@
 #include "support/recordingprinter.h"
 
 #include "platform/codec.h"
+#include "platform/fonts.h"
+#include "platform/verticalglyphs.h"
+
+#include <QHash>
+#include <QRawFont>
 
 RecordingPrinter::RecordingPrinter(QSizeF printableMm)
     : area(printableMm.width() / 25.4 * 1440, printableMm.height() / 25.4 * 1440)
 {
+    Fonts::installSubstitutions();
 }
 
 double RecordingPrinter::lineHeight() const
@@ -23,6 +29,26 @@ void RecordingPrinter::drawLine(const QString &line, double px, double py)
     const FontSpec &f = currentFont();
     printed.append({line, px * perPixel, py * perPixel, scale(), f.name, f.size, f.bold,
                     int(documents.size()), pageNumber()});
+}
+
+void RecordingPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+{
+    drawLine(character, px, py);
+    PrintedText &p = printed.last();
+    QFont font = Fonts::make(p.font, p.size);
+    font.setBold(p.bold);
+    static QHash<QString, QRawFont> faces; // QRawFont::fromFont is slow; tests print many cells
+    const QString key = font.key();
+    if (!faces.contains(key))
+        faces.insert(key, QRawFont::fromFont(font));
+    const VerticalGlyphs::Glyphs glyphs = VerticalGlyphs::of(faces.value(key), character);
+    p.cell = true;
+    p.form = form;
+    p.horizontal = glyphs.Horizontal;
+    p.glyph = glyphs.Horizontal;
+    if (form != CellForm::AsIs && glyphs.hasVerticalForm())
+        p.glyph = glyphs.Vertical;
+    p.turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
 }
 
 void RecordingPrinter::beginDocument()

@@ -26,6 +26,13 @@ struct PrintedText {
     bool bold = false;
     int document = 0; // 1 ...
     int page = 0;     // 1 ... within its document
+    // A character of a vertical line printed in a form of its own
+    // (printVerticalCharacter); plain print() leaves these as they are.
+    bool cell = false;
+    PrinterDevice::CellForm form = PrinterDevice::CellForm::AsIs;
+    quint32 glyph = 0;       // the glyph index drawn, in the font that prints
+    quint32 horizontal = 0;  // the glyph horizontal text draws for the same character
+    bool turned = false;     // drawn turned a quarter clockwise
 };
 
 struct RecordedDocument {
@@ -56,6 +63,9 @@ protected:
     double lineHeight() const override;
     double lineWidth(const QString &line) const override;
     void drawLine(const QString &line, double px, double py) override;
+    // Finds the glyphs in the real font of the current name and size, as a
+    // painted printer does, so tests see the glyph index that would print.
+    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) override;
     void beginDocument() override;
     void breakPage() override;
     void finishDocument() override;
