@@ -77,12 +77,41 @@ void PainterPrinter::fontChanged()
     metrics.emplace(qfont, paintDevice);
 }
 
-void PainterPrinter::drawLine(const QString &line, double px, double py)
+QRectF PainterPrinter::pagePixels() const
+{
+    // A device drawn on as a whole page with the printable area inside it
+    // (a PDF file, a preview): the page is the device.
+    if (areaOrigin)
+        return QRectF(-*areaOrigin, QSizeF(paintDevice->width(), paintDevice->height()));
+    return PagedPrinter::pagePixels();
+}
+
+void PainterPrinter::drawLine(const QString &line, double px, double py, bool turned)
 {
     painter.setFont(qfont);
     painter.setPen(Qt::black);
     const QPointF origin = areaOrigin.value_or(QPointF());
-    painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+    if (!turned) {
+        painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+        return;
+    }
+    // Upside down in the same box: drawn from the box's bottom-right corner
+    // with the painter turned half round.
+    painter.save();
+    painter.translate(origin.x() + px + lineWidth(line), origin.y() + py + lineHeight());
+    painter.rotate(180);
+    painter.drawText(QPointF(0, metrics->ascent()), line);
+    painter.restore();
+}
+
+void PainterPrinter::drawRule(QPointF from, QPointF to)
+{
+    QPen pen(Qt::black);
+    pen.setWidthF(0.1 / 25.4 * dpiX());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPointF origin = areaOrigin.value_or(QPointF());
+    painter.drawLine(QLineF(origin + from, origin + to));
 }
 
 // ---- QtPrinter ----
@@ -165,6 +194,17 @@ std::unique_ptr<QtPrinter> QtPrinter::system(const QString &name, const QString 
     if (pageSize || layout)
         device->mediaKey = device->printer().pageLayout().pageSize().key();
     return device;
+}
+
+QRectF QtPrinter::pagePixels() const
+{
+    if (isPdf())
+        return PainterPrinter::pagePixels();
+    // A system printer draws from its printable area; the paper lies around it.
+    const int dpi = qprinter->resolution();
+    const QRect paper = qprinter->pageLayout().fullRectPixels(dpi);
+    const QRect paint = qprinter->pageLayout().paintRectPixels(dpi);
+    return QRectF(paper).translated(-QPointF(paint.topLeft()));
 }
 
 QString QtPrinter::printerName() const

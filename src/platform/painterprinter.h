@@ -40,10 +40,12 @@ protected:
     double dpiX() const override;
     double dpiY() const override;
     QSizeF printableSize() const override;
+    QRectF pagePixels() const override;
     double lineHeight() const override;
     double lineWidth(const QString &line) const override;
     void fontChanged() override;
-    void drawLine(const QString &line, double px, double py) override;
+    void drawLine(const QString &line, double px, double py, bool turned) override;
+    void drawRule(QPointF from, QPointF to) override;
 
 private:
     QPaintDevice *paintDevice = nullptr;
@@ -84,6 +86,7 @@ public:
     QList<int> submittedJobs() const { return jobs; }
 
 protected:
+    QRectF pagePixels() const override;
     void beginDocument() override;
     void breakPage() override;
     void finishDocument() override;

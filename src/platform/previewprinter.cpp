@@ -24,6 +24,13 @@ void PreviewPrinter::startPage()
     if (!PageStarted)
         return;
     painter.save();
+    // What is on the paper comes out turned with the page.
+    if (placement().Turned) {
+        const QPointF centre(printer.width() / 2.0, printer.height() / 2.0);
+        painter.translate(centre);
+        painter.rotate(180);
+        painter.translate(-centre);
+    }
     painter.translate(originPixels);
     painter.scale(pixelsPerMm, pixelsPerMm);
     PageStarted(painter);

@@ -13,6 +13,9 @@
 #include "platform/printerchoice.h"
 
 #include <QList>
+#include <QMarginsF>
+#include <QPointF>
+#include <QStringList>
 #include <QSizeF>
 #include <memory>
 
@@ -26,6 +29,15 @@ struct PrintedText {
     bool bold = false;
     int document = 0; // 1 ...
     int page = 0;     // 1 ... within its document
+    bool turned = false; // upside down: (x, y) is still the top-left corner of its box
+};
+
+// A straight line as it landed on the page (placement applied).
+struct PrintedLine {
+    QPointF from, to; // in the scale set when it was drawn
+    PrinterDevice::Scale scale = PrinterDevice::Scale::Twips;
+    int document = 0;
+    int page = 0;
 };
 
 struct RecordedDocument {
@@ -36,10 +48,13 @@ struct RecordedDocument {
 
 class RecordingPrinter : public PagedPrinter {
 public:
-    // The printable area in millimetres (A4 with 10 mm margins unless told).
-    explicit RecordingPrinter(QSizeF printableMm = QSizeF(190, 277));
+    // The printable area in millimetres (A4 with 10 mm margins unless told),
+    // and the page's margins around it.
+    explicit RecordingPrinter(QSizeF printableMm = QSizeF(190, 277), QMarginsF marginsMm = QMarginsF());
 
+    // Positions as they land on the page: the placement applied.
     QList<PrintedText> printed;
+    QList<PrintedLine> lines;
     QList<RecordedDocument> documents;
 
     // What was printed on one page of one document, in order.
@@ -53,9 +68,11 @@ protected:
     double dpiX() const override { return 1440; }
     double dpiY() const override { return 1440; }
     QSizeF printableSize() const override { return area; }
+    QRectF pagePixels() const override { return page; }
     double lineHeight() const override;
     double lineWidth(const QString &line) const override;
-    void drawLine(const QString &line, double px, double py) override;
+    void drawLine(const QString &line, double px, double py, bool turned) override;
+    void drawRule(QPointF from, QPointF to) override;
     void beginDocument() override;
     void breakPage() override;
     void finishDocument() override;
@@ -63,6 +80,7 @@ protected:
 
 private:
     QSizeF area; // pixels = twips
+    QRectF page; // from the printable area's corner, pixels
 };
 
 // Hands every print command a new RecordingPrinter whose printable area is
@@ -72,8 +90,13 @@ private:
 class RecordingPrinterChoice : public PrinterChoice {
 public:
     std::shared_ptr<PrinterDevice> open(QWidget *parent, const PrintJob &job) override;
+    // Answers setupAnswer; when it is true and setupNames has names, the
+    // first of them becomes the printer in use.
     bool setup(QWidget *parent) override;
+    QString printerName() const override { return name; }
 
+    QString name = PdfPrinterName; // the printer in use
+    QStringList setupNames;
     QList<std::shared_ptr<RecordingPrinter>> opened;
     QList<PrintJob> jobs;
     QSizeF nextArea; // millimetres; empty: from the job

@@ -2,9 +2,11 @@
 
 #include "print/cardpicture.h"
 #include "print/layoutvalues.h"
+#include "print/printershift.h"
 #include "store/datamodule.h"
 
 #include "platform/fonts.h"
+#include "platform/printerchoice.h"
 #include "platform/modalrunner.h"
 #include "platform/controlmaking.h"
 #include "platform/twips.h"
@@ -261,6 +263,8 @@ void CardView::buildControls()
         bar->setPageStep(10);
     }
 
+    ShiftLabel = label(this, QStringLiteral("ShiftLabel"), QString(), {PanelLeft, 3360, PanelWidth, 420});
+    ShiftLabel->setWordWrap(true);
     StatusLabel = label(this, QStringLiteral("StatusLabel"), QString(), {PanelLeft, 3780, PanelWidth, 255});
     QPalette red = StatusLabel->palette();
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
@@ -302,6 +306,15 @@ void CardView::Form_Load()
     Picture1[direction]->show();
     Picture1[1 - direction]->hide();
 
+    // The printer in use's own shift moves what the picture shows, as it
+    // moves what is printed.
+    const QString printer = dm.Platform.Printers ? dm.Platform.Printers->printerName() : PdfPrinterName;
+    const PrinterAdjustment adjustment = dm.Conf.adjustment(printer);
+    shift = QPoint(adjustment.ShiftX, adjustment.ShiftY);
+    ShiftLabel->setText(shift.isNull() ? QString()
+                                       : QStringLiteral("ﾌﾟﾘﾝﾀ補正込み：") + PrinterShift::describe(adjustment));
+    ShiftLabel->setVisible(!shift.isNull());
+
     workTop = dm.Settings.LayoutTop;
     workLeft = dm.Settings.LayoutLeft;
     for (int b = base(); b < base() + Layout::ItemCount; ++b)
@@ -312,7 +325,8 @@ void CardView::Form_Load()
     for (int k = 1; k <= 7; ++k)
         for (QLabel *digit : {Lab1[k], Lab2[k]}) {
             digit->setVisible(CardPicture::digitShown(k, postalDigits));
-            digit->setGeometry(pixelRect(CardPicture::digitLabel(k, postalDigits)));
+            digit->setGeometry(pixelRect(CardPicture::digitLabel(k, postalDigits)
+                                             .translated(QPointF(shift) / 10.0 * CardPicture::PictureScale)));
             digit->setText(texts.Digits[k]);
         }
 
@@ -328,7 +342,8 @@ void CardView::Form_Load()
 
 void CardView::placeItem(int index)
 {
-    const QPointF at = CardPicture::position(CardPicture::picture(), workTop[index], workLeft[index]);
+    const QPointF at = CardPicture::position(CardPicture::picture(), workTop[index] + shift.y(),
+                                             workLeft[index] + shift.x());
     Label2[index]->move(pixels(at.x()), pixelsY(at.y()));
 }
 
@@ -352,7 +367,9 @@ void CardView::Label2_Click(int index)
 void CardView::showSelection()
 {
     const int card = dm.PrintDirection == Layout::Horizontal ? 1 : 0;
-    const CardPicture::MeasuringLines lines = CardPicture::measuringLines(workTop[selectedItem], workLeft[selectedItem]);
+    // The lines end at the item's corner as the picture shows it.
+    const CardPicture::MeasuringLines lines =
+        CardPicture::measuringLines(workTop[selectedItem] + shift.y(), workLeft[selectedItem] + shift.x());
     Line4[card]->setGeometry(pixels(lines.Upright.x1()), 0, 1, pixelsY(lines.Upright.y2()));
     Line3[card]->setGeometry(0, pixelsY(lines.Horizontal.y1()), pixels(lines.Horizontal.x2()), 1);
     Label9[0]->setText(Layout::millimetreText(workTop[selectedItem]));
@@ -368,7 +385,7 @@ void CardView::showSelection()
 
 void CardView::showStatus()
 {
-    const bool beyond = CardPicture::beyondCard(workTop[selectedItem], workLeft[selectedItem],
+    const bool beyond = CardPicture::beyondCard(workTop[selectedItem] + shift.y(), workLeft[selectedItem] + shift.x(),
                                                 Label2[selectedItem]->extentMm());
     StatusLabel->setText(beyond ? QStringLiteral("印刷範囲外です") : QString());
 }

@@ -15,6 +15,7 @@
 // document behind.
 #include "print/printtable.h"
 
+#include <QPointF>
 #include <QString>
 #include <array>
 
@@ -34,6 +35,13 @@ struct CardCorrections {
 };
 
 enum class CardResult { Printed, OutOfArea };
+
+// Where the engine puts the top-left corner of a slot's text, in
+// millimetres from the printable area's corner, before the printer's own
+// placement: the stored position / 10 + PrintOffset, and for the digit slots
+// the postal-code position (縦補正値 / 横補正値) besides. Everything that
+// shows where a card prints asks here.
+QPointF SlotPlace(const PrintTable &table, const CardCorrections &corrections, int slot);
 
 class PrintEngine {
 public:
