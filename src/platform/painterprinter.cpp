@@ -40,10 +40,11 @@ double PainterPrinter::dpiY() const
     return paintDevice->logicalDpiY();
 }
 
-void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels)
+void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels, QSizeF pageSizePixels)
 {
     areaOrigin = originPixels;
     areaSize = sizePixels;
+    pageSize = pageSizePixels;
 }
 
 QSizeF PainterPrinter::printableSize() const
@@ -82,7 +83,7 @@ QRectF PainterPrinter::pagePixels() const
     // A device drawn on as a whole page with the printable area inside it
     // (a PDF file, a preview): the page is the device.
     if (areaOrigin)
-        return QRectF(-*areaOrigin, QSizeF(paintDevice->width(), paintDevice->height()));
+        return QRectF(-*areaOrigin, pageSize.isEmpty() ? QSizeF(paintDevice->width(), paintDevice->height()) : pageSize);
     return PagedPrinter::pagePixels();
 }
 
@@ -165,7 +166,8 @@ std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &path, const QPageSize &
     const auto pixels = [dpi](double mm) { return mm / 25.4 * dpi; };
     device->setPrintableArea(QPointF(pixels(marginsMm.left()), pixels(marginsMm.top())),
                              QSizeF(pixels(page.width() - marginsMm.left() - marginsMm.right()),
-                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())));
+                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())),
+                             QSizeF(pixels(page.width()), pixels(page.height())));
     return device;
 }
 
@@ -200,11 +202,12 @@ QRectF QtPrinter::pagePixels() const
 {
     if (isPdf())
         return PainterPrinter::pagePixels();
-    // A system printer draws from its printable area; the paper lies around it.
+    // A system printer draws from its printable area; the paper, as the
+    // job asked for it, lies around it.
     const int dpi = qprinter->resolution();
-    const QRect paper = qprinter->pageLayout().fullRectPixels(dpi);
-    const QRect paint = qprinter->pageLayout().paintRectPixels(dpi);
-    return QRectF(paper).translated(-QPointF(paint.topLeft()));
+    const QSizeF paperMm = qprinter->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    const QPoint paint = qprinter->pageLayout().paintRectPixels(dpi).topLeft();
+    return QRectF(-QPointF(paint), paperMm / 25.4 * dpi);
 }
 
 QString QtPrinter::printerName() const

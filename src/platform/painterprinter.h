@@ -33,8 +33,10 @@ protected:
     void attach(QPaintDevice &device);
     QPaintDevice &device() const { return *paintDevice; }
     // The printable area within the device, in pixels, when it is not the
-    // whole device.
-    void setPrintableArea(QPointF originPixels, QSizeF sizePixels);
+    // whole device, and the page it lies on (from the device's corner) as
+    // the job asked for it: a PDF page is rounded to whole points, the card
+    // it stands for is not.
+    void setPrintableArea(QPointF originPixels, QSizeF sizePixels, QSizeF pageSizePixels = QSizeF());
     QPainter painter;
 
     double dpiX() const override;
@@ -51,6 +53,7 @@ private:
     QPaintDevice *paintDevice = nullptr;
     std::optional<QPointF> areaOrigin;
     QSizeF areaSize;
+    QSizeF pageSize;
     QFont qfont;
     std::optional<QFontMetricsF> metrics;
 };

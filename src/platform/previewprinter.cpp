@@ -11,7 +11,8 @@ PreviewPrinter::PreviewPrinter(QPrinter &target, const QRectF &printableMm)
     attach(printer);
     pixelsPerMm = printer.resolution() / 25.4;
     originPixels = printableMm.topLeft() * pixelsPerMm;
-    setPrintableArea(originPixels, printableMm.size() * pixelsPerMm);
+    setPrintableArea(originPixels, printableMm.size() * pixelsPerMm,
+                     printer.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm);
 }
 
 PreviewPrinter::~PreviewPrinter()
@@ -26,7 +27,7 @@ void PreviewPrinter::startPage()
     painter.save();
     // What is on the paper comes out turned with the page.
     if (placement().Turned) {
-        const QPointF centre(printer.width() / 2.0, printer.height() / 2.0);
+        const QPointF centre = originPixels + pagePixels().center();
         painter.translate(centre);
         painter.rotate(180);
         painter.translate(-centre);

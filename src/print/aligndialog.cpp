@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <tuple>
 
 namespace {
 

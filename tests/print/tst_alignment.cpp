@@ -10,6 +10,7 @@
 
 #include "print/aligndialog.h"
 #include "print/cardgeometry.h"
+#include "print/cardpreview.h"
 #include "print/cardview.h"
 #include "print/princard.h"
 #include "print/printengine.h"
@@ -25,7 +26,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -120,6 +123,8 @@ private slots:
     void positionDialog_data();
     void positionDialog();
     void positionDialogCancelAndTurn();
+    void previewAsItComesOut_data();
+    void previewAsItComesOut();
     void layoutViewShowsTheShift();
     void menuEntries();
 };
@@ -142,7 +147,7 @@ void TestAlignment::shiftMovesEveryItem()
     const QList<PrintedText> plain = printSingle(env, card)->printed;
     setAdjustment(env, PdfPrinterName, 15, -7, false);
     const QList<PrintedText> shifted = printSingle(env, card)->printed;
-    QVERIFY(plain.size() > 20);
+    QVERIFY(plain.size() >= 12); // the seven digits and the lines that have text
     QCOMPARE(shifted.size(), plain.size());
     for (qsizetype i = 0; i < plain.size(); ++i) {
         QCOMPARE(shifted[i].text, plain[i].text);
@@ -369,7 +374,8 @@ void TestAlignment::sheetAsPdf()
     QCOMPARE(PdfText::pageCount(pdf), 1);
     const QList<PdfPage> pages = PdfText::pages(pdf);
     QCOMPARE(pages.size(), 1);
-    QVERIFY(qAbs(pages[0].widthMm - 100) < 0.1 && qAbs(pages[0].heightMm - 148) < 0.1);
+    // The card's page, in whole points.
+    QVERIFY(qAbs(pages[0].widthMm - 100) < 0.36 && qAbs(pages[0].heightMm - 148) < 0.36);
 
     // On the page (the card): x' = x + shift, or turned about the middle.
     const QPointF s = QPointF(shift) / 10.0;
@@ -525,6 +531,67 @@ void TestAlignment::positionDialogCancelAndTurn()
     QCOMPARE(env.dm->Conf.adjustment(PdfPrinterName), (PrinterAdjustment{-12, 4, true}));
     // The next card comes out turned.
     QVERIFY(printSingle(env, card)->printed.first().turned);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestAlignment::previewAsItComesOut_data()
+{
+    QTest::addColumn<QPoint>("shift");
+    QTest::addColumn<bool>("turned");
+    QTest::newRow("shifted") << QPoint(15, -7) << false;
+    QTest::newRow("turned") << QPoint() << true;
+}
+
+void TestAlignment::previewAsItComesOut()
+{
+    if (!PageImage::rendererAvailable())
+        QSKIP("poppler-utils (pdftoppm) are not installed");
+    QFETCH(QPoint, shift);
+    QFETCH(bool, turned);
+    TestEnv env;
+    QVERIFY(openCardBook(env, 2));
+    useFactorySettings(env);
+    env.dm->Settings.SenderNumber = 0;
+    PrinCard card(*env.dm);
+    // The preview's page drawn into a PDF file, as the preview shows it.
+    const auto previewPage = [&](const QString &name) {
+        const QString pdf = env.path(name);
+        env.modal.then([pdf](QDialog &dialog) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Postcard), QPageLayout::Portrait, QMarginsF(),
+                                              QPageLayout::Millimeter));
+            static_cast<CardPreview &>(dialog).PaintCards(&printer);
+            return 0;
+        });
+        card.Print_View->trigger();
+        return PageImage::render(pdf, 254);
+    };
+    const QImage upright = previewPage(QStringLiteral("upright.pdf"));
+    setAdjustment(env, PdfPrinterName, shift.x(), shift.y(), turned);
+    const QImage placed = previewPage(QStringLiteral("placed.pdf"));
+    QVERIFY(!upright.isNull() && !placed.isNull());
+    // The first digit "1" of 101-4567 in its box, and where the placement puts it.
+    const QRectF digit = PageImage::inkBox(upright, QRectF(44.3, 12.0, 5.7, 8.0));
+    QVERIFY(!digit.isEmpty());
+    const QPointF s = QPointF(shift) / 10.0;
+    const QRectF expected = turned ? QRectF(Card::WidthMm - digit.right(), Card::HeightMm - digit.bottom(),
+                                            digit.width(), digit.height())
+                                   : digit.translated(s);
+    const QRectF ink = PageImage::inkBox(placed, expected.adjusted(-0.5, -0.5, 0.5, 0.5));
+    // The renderer fits an upright and a turned glyph to its pixels a little
+    // differently (by up to two of its 0.1 mm pixels); the places themselves
+    // are exact on the recording printer and on the painter.
+    QVERIFY2(near(ink.center(), expected.center(), 0.25) && qAbs(ink.width() - expected.width()) <= 0.2
+                 && qAbs(ink.height() - expected.height()) <= 0.2,
+             qPrintable(QStringLiteral("ink at %1, %2 - %3, %4; expected %5, %6 - %7, %8")
+                            .arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom())
+                            .arg(expected.left()).arg(expected.top()).arg(expected.right()).arg(expected.bottom())));
+    // The card's own boxes stay on the card: turned with the page, never shifted.
+    const QPointF edge = turned ? QPointF(Card::WidthMm - 44.3, Card::HeightMm - 16.0) : QPointF(44.3, 16.0);
+    const QRgb pixel = placed.pixel(qRound(edge.x() * 10), qRound(edge.y() * 10));
+    QVERIFY2(qRed(pixel) > qGreen(pixel) + 20, qPrintable(QString::number(pixel, 16)));
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 
