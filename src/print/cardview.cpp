@@ -263,8 +263,6 @@ void CardView::buildControls()
         bar->setPageStep(10);
     }
 
-    ShiftLabel = label(this, QStringLiteral("ShiftLabel"), QString(), {PanelLeft, 3360, PanelWidth, 420});
-    ShiftLabel->setWordWrap(true);
     StatusLabel = label(this, QStringLiteral("StatusLabel"), QString(), {PanelLeft, 3780, PanelWidth, 255});
     QPalette red = StatusLabel->palette();
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
@@ -277,6 +275,9 @@ void CardView::buildControls()
     const int pictureBottom = Picture1[0]->geometry().bottom();
     const int height = qMax(pictureBottom, Command3->geometry().bottom()) + Twips::toPixelsY(120);
     setFixedSize(Twips::toPixelsX(WindowWidth), height);
+    // Under everything, shown only when the printer has a shift of its own.
+    ShiftLabel = label(this, QStringLiteral("ShiftLabel"), QString(),
+                       {PictureLeft, Twips::fromPixelsY(height), WindowWidth - 2 * PictureLeft, 255});
 }
 
 void CardView::connectControls()
@@ -312,8 +313,11 @@ void CardView::Form_Load()
     const PrinterAdjustment adjustment = dm.Conf.adjustment(printer);
     shift = QPoint(adjustment.ShiftX, adjustment.ShiftY);
     ShiftLabel->setText(shift.isNull() ? QString()
-                                       : QStringLiteral("ﾌﾟﾘﾝﾀ補正込み：") + PrinterShift::describe(adjustment));
+                                       : QStringLiteral("ﾌﾟﾘﾝﾀ %1 の補正込みで表示：").arg(printer)
+                                             + PrinterShift::describe(adjustment));
     ShiftLabel->setVisible(!shift.isNull());
+    if (!shift.isNull())
+        setFixedHeight(ShiftLabel->geometry().bottom() + Twips::toPixelsY(120));
 
     workTop = dm.Settings.LayoutTop;
     workLeft = dm.Settings.LayoutLeft;
