@@ -105,7 +105,7 @@ AlignDialog::AlignDialog(DataModule &data, const QString &printerName, const QPo
         box->setFont(Fonts::make(Fonts::Gothic, 12));
     }
     Label4 = label(this, QStringLiteral("Label4"),
-                   QStringLiteral("-10.0 から 10.0 まで、0.1 mm 単位。\n左・上へはマイナスで入力します。"),
+                   QStringLiteral("-10.0〜10.0 mm、0.1 mm 単位。\n左・上へはマイナスで入力します。"),
                    {Margin, 1500, 3180, 600});
     Check1 = control(new QCheckBox(QStringLiteral("葉書を上下逆に給紙する"), this), QStringLiteral("Check1"),
                      {Margin, 2220, 3120, 300});
