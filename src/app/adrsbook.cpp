@@ -6,10 +6,12 @@
 #include "store/settingsfile.h"
 
 #include "platform/fonts.h"
+#include "platform/helpfile.h"
 #include "platform/helpsystem.h"
 #include "platform/runerror.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
@@ -165,6 +167,8 @@ void Adrsbook::buildControls()
     ToolBar->onMouseDown = [this](int x, int y) { ToolBar_MouseDown(x, y); };
     ToolBar->onMouseMove = [this](int x, int y) { ToolBar_MouseMove(x, y); };
     ToolBar->onMouseUp = [this](int x, int y) { ToolBar_MouseUp(x, y); };
+    // Each button names its command when the pointer rests on it.
+    ToolBar->tipAt = [this](int x, int y) { return ButtonTips[buttonAt(x, y)].trimmed(); };
 
     auto label = [central](const QString &name, const QString &text, int left, int top, int width) {
         auto *l = new QLabel(text, central);
@@ -245,12 +249,17 @@ void Adrsbook::Form_Load(const QString &commandLine)
     dm.Settings.SettingsVersion = SettingsRecord::CurrentVersion;
     dm.Delimiter = SettingsFile::delimiterFor(dm.Settings.DelimiterCode);
     dm.CurrentFileName = QStringLiteral("*.kno");
-    dm.HelpFile = QDir(dm.ProgramFolder).filePath(QStringLiteral("kanote.hlp"));
+    dm.HelpFile = HelpFile::locate(dm.ProgramFolder);
     dm.PostalDigits = 7;
     dm.IchiFnt = dm.Settings.ListFontName;
     dm.IchiFsz = dm.Settings.ListFontSize;
 
     dm.OpenStatus = 0;
+    openCommandLine(commandLine, dm.StartFolder);
+}
+
+void Adrsbook::openCommandLine(const QString &commandLine, const QString &folder)
+{
     try {
         dm.CallTrace.clear();
         dm.CommandFile = commandLine;
@@ -263,12 +272,26 @@ void Adrsbook::Form_Load(const QString &commandLine)
             // without its folder still names a file of the folder the
             // program was started in.
             if (!dm.CommandFile.isEmpty() && QDir::isRelativePath(dm.CommandFile))
-                dm.CommandFile = QDir::cleanPath(QDir(dm.StartFolder).absoluteFilePath(dm.CommandFile));
+                dm.CommandFile = QDir::cleanPath(QDir(folder).absoluteFilePath(dm.CommandFile));
             Menu_File_Open_Click(1);
         }
     } catch (const RunError &error) {
         dm.ErrReport(QStringLiteral("Form_Load"), error.description(), this);
     }
+}
+
+void Adrsbook::OpenHandedFile(const QString &folder, const QString &commandLine)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    // While another window works on the book (its menus are locked, or a
+    // dialog waits for an answer), no other book is opened underneath it;
+    // the window in front stays as it is.
+    if (commandLine.isEmpty() || !Menu_File->isEnabled() || QApplication::activeModalWidget())
+        return;
+    openCommandLine(commandLine, folder);
 }
 
 void Adrsbook::Form_Unload()

@@ -24,6 +24,10 @@ public:
     // Shutdown: writes the settings and lets the help window go.
     void Form_Unload();
     void Form_OLEDragDrop(const QString &path);
+    // A second start handed over its command line (empty: nothing to open)
+    // and the folder it was started in: the window comes to the front and
+    // the file is opened as one named on the program's own command line.
+    void OpenHandedFile(const QString &folder, const QString &commandLine);
 
     // ファイル
     void Menu_File_Open_Click(int index);
@@ -112,6 +116,9 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Opens the file a command line names (Form_Load, a second start); a
+    // relative name is read against `folder`.
+    void openCommandLine(const QString &commandLine, const QString &folder);
     void buildMenus();
     void buildControls();
     void runButton(int button);

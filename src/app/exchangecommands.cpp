@@ -120,13 +120,11 @@ void Adrsbook::Menu_File_Export_Click()
     if (dm.Platform.Modal->run(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
 
-    // The file type chosen decides the format; its extension is added when missing.
-    const ExportFormat format = chooser.selectedNameFilter() == ExportFilters[1] ? ExportFormat::VCard
-                                                                               : ExportFormat::Csv;
-    const QString extension = format == ExportFormat::VCard ? QStringLiteral(".vcf") : QStringLiteral(".csv");
-    QString path = chooser.selectedFiles().first();
-    if (!path.endsWith(extension, Qt::CaseInsensitive))
-        path += extension;
+    // The name as typed decides the format where it says one; otherwise the
+    // file type chosen does, and its extension is added.
+    const auto [path, format] = ExchangeRun::exportTarget(
+        chooser.selectedFiles().first(),
+        chooser.selectedNameFilter() == ExportFilters[1] ? ExportFormat::VCard : ExportFormat::Csv);
     const QFileInfo info(path);
     if (info.isDir()) {
         dm.Msg(this, info.fileName() + QStringLiteral(" はフォルダのため、書き出せません。"), MsgIcon::Exclamation,

@@ -2,6 +2,7 @@
 
 #include "store/addressrecord.h"
 #include "store/datamodule.h"
+#include "store/senderfollow.h"
 #include "store/recordstore.h"
 #include "store/tempfile.h"
 
@@ -232,5 +233,7 @@ void SortBook(DataModule &dm, const std::function<void(int)> &pass)
         reopen(dm);
         throw;
     }
+    // The new order is on disk: the sender's number follows its record.
+    SenderFollow::afterOrder(dm, order);
     reopen(dm);
 }

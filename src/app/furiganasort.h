@@ -43,6 +43,7 @@ std::vector<int> exchangeOrder(const std::vector<int> &ranks,
 
 // Sorts the open data file (DataFormat, CurrentFileName, RecordCount,
 // LineIndex of dm) and reopens it; LineIndex is rebuilt for a text book.
-// CurrentRecord keeps its value. `pass` reports progress as in exchangeOrder.
+// CurrentRecord keeps its value; the sender's number follows its record to
+// its new place (SenderFollow). `pass` reports progress as in exchangeOrder.
 // Throws RunError; the data file is then as it was and open again.
 void SortBook(DataModule &dm, const std::function<void(int)> &pass = {});

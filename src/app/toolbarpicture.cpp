@@ -1,6 +1,8 @@
 #include "app/toolbarpicture.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QPainter>
 
 // The resources are linked from a static library: register them explicitly.
@@ -38,6 +40,21 @@ void ToolBarPicture::invertButton(int left)
         invert(right, y);
     }
     update();
+}
+
+bool ToolBarPicture::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QString tip = tipAt ? tipAt(help->pos().x(), help->pos().y()) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
 }
 
 void ToolBarPicture::paintEvent(QPaintEvent *)

@@ -18,8 +18,11 @@ public:
     std::function<void(int x, int y)> onMouseDown;
     std::function<void(int x, int y)> onMouseMove;
     std::function<void(int x, int y)> onMouseUp;
+    // The tooltip of the point (empty: none there).
+    std::function<QString(int x, int y)> tipAt;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

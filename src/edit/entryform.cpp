@@ -8,11 +8,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 
-void setImeMode(QLineEdit *box, ImeMode mode)
-{
-    box->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off && mode != ImeMode::Disabled);
-}
-
 InputWidth inputWidthOf(ImeMode mode)
 {
     switch (mode) {

@@ -3,6 +3,7 @@
 // the limits and input-method modes of their ten boxes, and the four
 // operations of their 編集 menu on the window's active text box.
 #include "edit/inputwidth.h"
+#include "platform/inputmethodmode.h"
 
 #include <QString>
 #include <QValidator>
@@ -12,12 +13,9 @@ class QAction;
 class QLineEdit;
 class QWidget;
 
-// Input-method modes of a box. The platform cannot force hiragana or
-// katakana, so every mode but Off and Disabled leaves the input method on;
-// the half-width katakana and Off boxes turn what comes in into the width
-// the mode gives (inputWidthOf).
-enum class ImeMode { Hiragana, HalfKatakana, Off, NotControlled, Disabled };
-void setImeMode(QLineEdit *box, ImeMode mode);
+// Input-method modes of a box (setImeMode, platform/inputmethodmode.h):
+// every mode but Off and Disabled leaves the input method on; the half-width
+// katakana and Off boxes turn what comes in into the width the mode gives.
 InputWidth inputWidthOf(ImeMode mode);
 
 // Maximum lengths of Text0 ... Text9, counted in CP932 bytes (a full-width

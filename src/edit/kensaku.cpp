@@ -1,5 +1,7 @@
 #include "edit/kensaku.h"
 
+#include "edit/typeaheadlist.h"
+
 #include "store/blanks.h"
 #include "store/datamodule.h"
 #include "store/recordstore.h"
@@ -10,11 +12,13 @@
 #include "platform/twips.h"
 
 #include <QGroupBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <memory>
 
 Kensaku::Kensaku(DataModule &data, QWidget *parent)
     : FormDialog(data, parent)
@@ -28,7 +32,8 @@ Kensaku::Kensaku(DataModule &data, QWidget *parent)
     Label1 = new QLabel(QStringLiteral("名前一覧(&N)："), area);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Twips::rect(200, 100, 3255, 255));
-    List1 = new QListWidget(area);
+    auto *list = new TypeAheadList(area);
+    List1 = list;
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::rect(195, 400, 3405, 2010));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -66,6 +71,12 @@ Kensaku::Kensaku(DataModule &data, QWidget *parent)
     connect(List1, &QListWidget::itemSelectionChanged, this, &Kensaku::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &Kensaku::List1_DblClick);
     List1->installEventFilter(this);
+    connect(list, &TypeAheadList::typed, this, &Kensaku::List1_Typed);
+    clock = [started = std::make_shared<QElapsedTimer>()] {
+        if (!started->isValid())
+            started->start();
+        return started->elapsed();
+    };
     connect(Command1, &QPushButton::clicked, this, &Kensaku::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Kensaku::Command2_Click);
 
@@ -94,6 +105,7 @@ void Kensaku::fill(const QString &handler)
 void Kensaku::FillList()
 {
     dm.CurrentRecord = 1;
+    typedSoFar.clear();
     List1->clear();
     Command1->setEnabled(false);
     const int count = dm.RecordCount;
@@ -153,6 +165,20 @@ void Kensaku::List1_Click()
 void Kensaku::List1_DblClick()
 {
     Command1_Click();
+}
+
+void Kensaku::List1_Typed(const QString &text)
+{
+    QStringList entries;
+    entries.reserve(List1->count());
+    for (int i = 0; i < List1->count(); ++i)
+        entries.append(List1->item(i)->text());
+    const int found = SearchTyping::firstEntryBeginningWith(typedSoFar.add(text, clock()), entries);
+    if (found < 0)
+        return;
+    // Marked as a click marks it: 決定 becomes available.
+    List1->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
+    List1->scrollToItem(List1->item(found));
 }
 
 bool Kensaku::eventFilter(QObject *watched, QEvent *event)

@@ -9,7 +9,15 @@
 // preset after the close box. 決定 is enabled only while an entry is
 // selected, so a caller is never handed record 0. Enter in the list chooses
 // the marked entry, as a double-click does; Escape is 閉じる.
+//
+// Typing in the list (keys, or what an input method commits) marks the first
+// entry that begins with what has been typed so far, as SearchTyping compares
+// them; after a pause of a second typing starts afresh. No entry begins so:
+// the mark stays where it was.
 #include "edit/formdialog.h"
+#include "edit/searchtyping.h"
+
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -29,6 +37,8 @@ public:
     void Option2_Click();
     void List1_Click();
     void List1_DblClick();
+    // Text typed into the list (a key, or an input method's commit).
+    void List1_Typed(const QString &text);
     void Command1_Click(); // 決定
     void Command2_Click(); // 閉じる
 
@@ -40,6 +50,9 @@ public:
 
     qint16 ListByName = 1;
 
+    // The clock of the typing pause, in milliseconds (tests set their own).
+    void setClock(std::function<qint64()> msClock) { clock = std::move(msClock); }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -47,4 +60,7 @@ private:
     // The selected entry's 0-based index, or -1.
     int selectedEntry() const;
     void fill(const QString &handler);
+
+    TypedPrefix typedSoFar;
+    std::function<qint64()> clock;
 };

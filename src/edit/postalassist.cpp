@@ -57,6 +57,14 @@ PostalAssist::PostalAssist(DataModule &data, FormDialog *owner, QLineEdit *code,
 
     connect(codeBox, &QLineEdit::textEdited, this, [this] { typed = true; });
     codeBox->installEventFilter(this);
+    addressBox->installEventFilter(this);
+    connect(addressBox, &QLineEdit::selectionChanged, this, [this] {
+        if (!undoFocusSelection || !addressBox->hasSelectedText())
+            return;
+        undoFocusSelection = false;
+        addressBox->deselect();
+        addressBox->end(false);
+    });
 }
 
 void PostalAssist::setEnabled(bool on)
@@ -70,6 +78,13 @@ bool PostalAssist::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == codeBox && event->type() == QEvent::FocusOut)
         Text2_LostFocus(static_cast<QFocusEvent *>(event)->reason());
+    if (watched == addressBox && event->type() == QEvent::FocusIn && caretToEnd) {
+        // The box takes the focus as ever (Tab selects all of it); the
+        // selection that comes with this focus-in is undone at once.
+        caretToEnd = false;
+        undoFocusSelection = true;
+        QTimer::singleShot(0, this, [this] { undoFocusSelection = false; });
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -91,6 +106,9 @@ QString PostalAssist::addressFor(const PostalArea &area)
 void PostalAssist::fill(int code, const PostalArea &area)
 {
     addressBox->setText(addressFor(area));
+    addressBox->deselect();
+    addressBox->end(false);
+    caretToEnd = true;
     codeBox->setText(PostalCodes::format(code));
 }
 

@@ -16,6 +16,10 @@
 //   code box, asking before a code that is not empty is replaced; a choice
 //   when the name has several codes.
 // Nothing changes a box unless the user typed the code or chose a command.
+// A filled 住所１ has the caret at the end of its new text and nothing
+// selected, also when the focus comes to it right after the fill (Tab from
+// the code box would otherwise select it all): the next key adds to the
+// address instead of replacing it.
 //
 // An address longer than 住所１ holds (40 bytes) is written without its
 // 都道府県, which the check of the book accepts as well; a building's name
@@ -45,7 +49,11 @@ public:
     void Text2_LostFocus(Qt::FocusReason reason);
 
     // The user has not typed into the code box since now.
-    void forgetTyping() { typed = false; }
+    void forgetTyping()
+    {
+        typed = false;
+        caretToEnd = false;
+    }
     bool userTyped() const { return typed; }
     // Off in a window that never stores what its boxes hold (deletion).
     void setEnabled(bool on);
@@ -74,4 +82,8 @@ private:
     QLineEdit *addressBox;
     bool typed = false;
     bool enabled = true;
+    // 住所１ was filled: its next focus-in leaves the caret at the end.
+    bool caretToEnd = false;
+    // That focus-in is being handled: the selection it makes is undone.
+    bool undoFocusSelection = false;
 };

@@ -164,4 +164,13 @@ void exportBook(DataModule &dm, const QString &path, ExportFormat format)
     out.commitOver(path);
 }
 
+ExportTarget exportTarget(const QString &typed, ExportFormat selected)
+{
+    if (typed.endsWith(QLatin1String(".vcf"), Qt::CaseInsensitive))
+        return {typed, ExportFormat::VCard};
+    if (typed.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return {typed, ExportFormat::Csv};
+    return {typed + (selected == ExportFormat::VCard ? QLatin1String(".vcf") : QLatin1String(".csv")), selected};
+}
+
 } // namespace ExchangeRun

@@ -42,6 +42,15 @@ QStringList fieldLabels();
 QList<FieldValues> bookRecords(DataModule &dm);
 QByteArray csvBytes(const QList<FieldValues> &records);
 QByteArray vcardBytes(const QList<FieldValues> &records);
+// Where an export goes and in which format, from the name the user typed and
+// the file type selected in the save dialog: a name ending in ".vcf" writes
+// vCard and one ending in ".csv" writes CSV (any case), whatever the type
+// selected; any other name gets the selected type's extension added.
+struct ExportTarget {
+    QString path;
+    ExportFormat format;
+};
+ExportTarget exportTarget(const QString &typed, ExportFormat selected);
 // Writes the open book to `path` in `format`, replacing the file.
 void exportBook(DataModule &dm, const QString &path, ExportFormat format);
 

@@ -220,6 +220,10 @@ void Options::Label2_Click(int index)
 {
     if (index < 0 || index > 3 || !Label2[index]->isEnabled())
         return;
+    // Only the page in front exists for the keyboard and screen readers; the
+    // others are hidden, not just covered.
+    for (int i = 0; i < 4; ++i)
+        Picture1[i]->setVisible(i == index);
     Picture1[index]->raise();
     front = index;
     for (int i = 0; i < 4; ++i) {

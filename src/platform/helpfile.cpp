@@ -1,5 +1,8 @@
 #include "platform/helpfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <QFile>
 #include <QMap>
 
@@ -86,4 +89,12 @@ QList<HelpKeyword> HelpFile::keywordIndex() const
     for (auto it = byWord.cbegin(); it != byWord.cend(); ++it)
         index.append({it.key(), it.value()});
     return index;
+}
+
+QString HelpFile::locate(const QString &programFolder)
+{
+    const QDir program(programFolder);
+    const QString beside = program.filePath(QStringLiteral("kanote.hlp"));
+    const QString installed = QDir::cleanPath(program.filePath(QStringLiteral("../share/kanote/kanote.hlp")));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }

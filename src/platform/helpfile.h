@@ -28,6 +28,10 @@ class HelpFile {
 public:
     bool load(const QString &path);
     static HelpFile parse(const QString &text);
+    // Where the program finds "kanote.hlp": beside the program (as built),
+    // else in the data folder of an installed program (<prefix>/share/kanote
+    // beside <prefix>/bin); the first when neither exists.
+    static QString locate(const QString &programFolder);
     const HelpTopic *topic(const QString &id) const;
     // Every keyword once, sorted, with the topics that name it.
     QList<HelpKeyword> keywordIndex() const;

@@ -9,9 +9,11 @@
 #include "print/prt.h"
 #include "store/blanks.h"
 #include "store/datamodule.h"
+#include "store/senderfollow.h"
 
 #include "platform/commondialogs.h"
 #include "platform/fonts.h"
+#include "platform/inputmethodmode.h"
 #include "platform/helpsystem.h"
 #include "platform/pointer.h"
 #include "platform/printerdevice.h"
@@ -33,6 +35,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace {
 
@@ -219,6 +223,10 @@ void PrinCard::buildControls()
         correction->setFont(Fonts::make(Fonts::Gothic, 10.5));
         correction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    // Postal-code digits and millimetres are typed straight, never through the input method.
+    for (QLineEdit *digits :
+         {Text01[1], Text01[2], Text01[3], Text01[4], Text01[5], Text01[6], Text01[7], Text14, Text1, Text2})
+        setImeMode(digits, ImeMode::Off);
 
     // The font groups, in the order of the boxes: address, name, sender address, sender name.
     const std::array<int, 4> groupOrder = {3, 2, 5, 4};
@@ -297,6 +305,25 @@ void PrinCard::Form_Load()
     Text01[6]->setVisible(sevenDigits);
     Text01[7]->setVisible(sevenDigits);
     compose(QStringLiteral("Form_Load"), true, true);
+}
+
+void PrinCard::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (shownOnce)
+        return;
+    shownOnce = true;
+    // Over the dialog, once it stands on the screen.
+    QTimer::singleShot(0, this, &PrinCard::ShowSenderNotice);
+}
+
+void PrinCard::ShowSenderNotice()
+{
+    if (unloaded)
+        return;
+    const QString notice = SenderFollow::takeDeletedNotice(dm);
+    if (!notice.isEmpty())
+        dm.Msg(this, notice, MsgIcon::Information, MsgButtons::Ok, Caption);
 }
 
 void PrinCard::Form_Unload()

@@ -75,6 +75,9 @@ public:
     void ComposeSender();
     // The group labels from the settings, for the current direction.
     void ShowFontLabels();
+    // Tells the user, once, that the sender's record was deleted and cards
+    // go out without a sender; run when the dialog first shows.
+    void ShowSenderNotice();
 
     // The card as the boxes hold it now.
     CardTexts BoxTexts() const;
@@ -116,6 +119,7 @@ public:
     QLineEdit *Text3;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
@@ -159,6 +163,7 @@ private:
     QString honorific;
     QString spacing;
     bool printing = false;
+    bool shownOnce = false;
     bool unloaded = false;
     QPointer<PRT> progress;
     std::shared_ptr<PrinterDevice> printer; // of the run in progress

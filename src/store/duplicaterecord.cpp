@@ -2,6 +2,7 @@
 
 #include "store/datamodule.h"
 #include "store/recordstore.h"
+#include "store/senderfollow.h"
 #include "store/tempfile.h"
 
 #include "platform/runerror.h"
@@ -62,7 +63,9 @@ void DuplicateRecord(DataModule &dm)
             book += record;
     }
     replaceBook(dm, book);
+    const int oldCount = dm.RecordCount;
     dm.RecordCount = static_cast<qint16>((dm.FileLength + length / 2) / length);
+    SenderFollow::afterInsertion(dm, dm.CurrentRecord + 1, oldCount);
 }
 
 void DuplicateLine(DataModule &dm)
@@ -91,7 +94,9 @@ void DuplicateLine(DataModule &dm)
     }
     index[written + 1] = static_cast<qint32>(book.size() + 1);
     replaceBook(dm, book);
+    const int oldCount = dm.RecordCount;
     dm.RecordCount = static_cast<qint16>(written);
+    SenderFollow::afterInsertion(dm, dm.CurrentRecord + 1, oldCount);
     for (int i = 1; i <= written + 1; ++i)
         dm.LineIndex[i] = index[i];
 }

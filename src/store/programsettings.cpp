@@ -70,6 +70,8 @@ ProgramSettings ProgramSettings::read(const QString &path)
     result.VerticalGlyphs = readBool(ini, QStringLiteral("Card/VerticalGlyphs"), result.VerticalGlyphs);
     result.FitLongLines = readBool(ini, QStringLiteral("Card/FitLongLines"), result.FitLongLines);
     result.AlignJointNames = readBool(ini, QStringLiteral("Card/AlignJointNames"), result.AlignJointNames);
+    result.SenderDeletedNotice
+        = readBool(ini, QStringLiteral("Card/SenderDeletedNotice"), result.SenderDeletedNotice);
 
     const int count = ini.beginReadArray(PrinterGroup);
     for (int i = 0; i < count; ++i) {
@@ -109,6 +111,7 @@ bool ProgramSettings::write(const QString &path) const
         ini.setValue(QStringLiteral("Card/VerticalGlyphs"), VerticalGlyphs);
         ini.setValue(QStringLiteral("Card/FitLongLines"), FitLongLines);
         ini.setValue(QStringLiteral("Card/AlignJointNames"), AlignJointNames);
+        ini.setValue(QStringLiteral("Card/SenderDeletedNotice"), SenderDeletedNotice);
         ini.beginWriteArray(PrinterGroup, int(Printers.size()));
         int i = 0;
         for (auto it = Printers.cbegin(); it != Printers.cend(); ++it, ++i) {

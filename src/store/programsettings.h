@@ -32,6 +32,9 @@ public:
     bool FitLongLines = true;
     // The print dialog's "連名の敬称をそろえる".
     bool AlignJointNames = false;
+    // The sender's record was deleted; the print dialog says so once when it
+    // next opens (SenderFollow), also after the program was ended meanwhile.
+    bool SenderDeletedNotice = false;
 
     // Per printer (the CUPS queue's name; "PDF" for PDF files).
     PrinterAdjustment adjustment(const QString &printer) const { return Printers.value(printer); }

@@ -1,6 +1,7 @@
 #include "store/recordstore.h"
 
 #include "store/datamodule.h"
+#include "store/senderfollow.h"
 #include "store/storefile.h"
 #include "store/tempfile.h"
 
@@ -339,7 +340,9 @@ void DeleteRecord(DataModule &dm)
     TempFile temp(RewriteTempName);
     temp.write(out);
     temp.commitOver(rewriteTarget(dm));
-    dm.RecordCount = static_cast<qint16>(dm.RecordCount - 1);
+    const int oldCount = dm.RecordCount;
+    dm.RecordCount = static_cast<qint16>(oldCount - 1);
+    SenderFollow::afterDeletion(dm, dm.CurrentRecord, oldCount);
     dm.ReopenData();
 }
 
@@ -347,7 +350,16 @@ void DeleteLine(DataModule &dm)
 {
     requireCurrent(dm);
     requireRewritable(dm);
-    rewriteText(dm, ReadUnchangedBook(dm), dm.CurrentRecord, QByteArray(), true);
+    const int oldCount = dm.RecordCount;
+    try {
+        rewriteText(dm, ReadUnchangedBook(dm), dm.CurrentRecord, QByteArray(), true);
+    } catch (const RunError &) {
+        // The new book may be on disk although it could not be opened again.
+        if (dm.RecordCount != oldCount)
+            SenderFollow::afterDeletion(dm, dm.CurrentRecord, oldCount);
+        throw;
+    }
+    SenderFollow::afterDeletion(dm, dm.CurrentRecord, oldCount);
 }
 
 void DeleteCurrent(DataModule &dm)

@@ -77,7 +77,8 @@ void OverwriteRecord(DataModule &dm);
 
 // Removes record CurrentRecord of a fixed-length book: every other record is
 // copied, in order, into "Temp.adr", which then replaces the book.
-// RecordCount shrinks by one; CurrentRecord is left to the caller.
+// RecordCount shrinks by one; CurrentRecord is left to the caller. The
+// sender's number follows its record (SenderFollow), in both formats.
 void DeleteRecord(DataModule &dm);
 
 // Removes line CurrentRecord of a text book through "Temp.adr"; RecordCount

@@ -32,6 +32,8 @@ private slots:
     void limits();
     void previewShowsWhatIsStored();
     void exportFormats();
+    void exportNamedAsTyped_data();
+    void exportNamedAsTyped();
     void roundTrips_data();
     void roundTrips();
 };
@@ -398,6 +400,42 @@ void TstExchangeCommands::previewShowsWhatIsStored()
              TestEnv::records({{longName, QString(), QString(), QStringLiteral("𠮷田町1-1")},
                                {QString(), QString(), QString(), QString(), QStringLiteral("メモだけの行")},
                                {QStringLiteral("山田"), QString(), QString(), QStringLiteral("東京")}}));
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TstExchangeCommands::exportNamedAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("selectedType"); // 0 CSV, 1 vCard
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("start");
+    const QByteArray csv("\xEF\xBB\xBF");
+    const QByteArray vcard("BEGIN:VCARD\r\n");
+    QTest::newRow(".vcf typed, CSV selected") << "out.vcf" << 0 << "out.vcf" << vcard;
+    QTest::newRow(".csv typed, vCard selected") << "out.csv" << 1 << "out.csv" << csv;
+    QTest::newRow("upper case .VCF, CSV selected") << "OUT.VCF" << 0 << "OUT.VCF" << vcard;
+    QTest::newRow("no extension, CSV selected") << "out" << 0 << "out.csv" << csv;
+    QTest::newRow("no extension, vCard selected") << "out" << 1 << "out.vcf" << vcard;
+    QTest::newRow("other extension, vCard selected") << "out.txt" << 1 << "out.txt.vcf" << vcard;
+}
+
+void TstExchangeCommands::exportNamedAsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, selectedType);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, start);
+    TestEnv env;
+    env.writeFile(QStringLiteral("a.kno"), TestEnv::records({{QStringLiteral("山田"), QStringLiteral("ﾔﾏﾀﾞ")}}));
+    Adrsbook w(*env.dm);
+    openBook(env, w, QStringLiteral("a.kno"), DataModule::FixedLength);
+    chooseFile(env, env.path(typed), selectedType);
+    env.boxes.answer(MsgAnswerCode::Ok);
+    w.Menu_File_Export_Click();
+    QCOMPARE(env.boxes.shown.last().text, QStringLiteral("1 件のﾃﾞｰﾀを %1 に書き出しました。").arg(written));
+    QVERIFY(env.readFile(written).startsWith(start));
+    // Nothing else was written beside it.
+    QCOMPARE(QDir(env.dir.path()).entryList(QDir::Files).size(), 2);
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

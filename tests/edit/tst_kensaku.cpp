@@ -2,7 +2,10 @@
 #include "support/testenv.h"
 
 #include "edit/kensaku.h"
+#include "edit/searchtyping.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +28,37 @@ void doubleClick(Kensaku &dialog, int row)
     emit dialog.List1->itemDoubleClicked(dialog.List1->item(row));
 }
 
+// One typing step: "<ms> key <text>" (a key press carrying the text) or
+// "<ms> ime <text>" (an input method committing the text), at the time given.
+void typeStep(Kensaku &dialog, const QString &step, qint64 &now)
+{
+    const QStringList parts = step.split(QLatin1Char(' '));
+    now = parts[0].toLongLong();
+    if (parts[1] == QLatin1String("key")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, parts[2]);
+        QApplication::sendEvent(dialog.List1, &press);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(parts[2]);
+        QApplication::sendEvent(dialog.List1, &commit);
+    }
+}
+
+// Characters typed on the keyboard of the dialog's window, one key each.
+void typeOnWindow(Kensaku &dialog, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, dialog.windowHandle(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Names and readings to search by typing.
+QByteArray searchBook()
+{
+    return TestEnv::record({"山田　太郎", "ﾔﾏﾀﾞ ﾀﾛｳ"}) + TestEnv::record({"鈴木花子", "ｽｽﾞｷ ﾊﾅｺ"})
+        + TestEnv::record({"やまもと", "ﾔﾏﾓﾄ"}) + TestEnv::record({"スズキ商店", "ｽｽﾞｷｼｮｳﾃﾝ"})
+        + TestEnv::record({"佐藤", "ｻﾄｳ"});
+}
+
 } // namespace
 
 class TestKensaku : public QObject {
@@ -35,6 +69,11 @@ private slots:
     void decideNeedsASelection();
     void outcomes();
     void enterChoosesEscapeCloses();
+    void matching_data();
+    void matching();
+    void typingJumps_data();
+    void typingJumps();
+    void typedKeysOnTheShownDialog();
 };
 
 void TestKensaku::listsAFixedBook()
@@ -169,6 +208,115 @@ void TestKensaku::enterChoosesEscapeCloses()
         QVERIFY(dialog.isUnloaded());
         QCOMPARE(env.dm->SearchHit, qint16(-1));
     }
+}
+
+void TestKensaku::matching_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("found");
+    const QStringList readings{"ｱﾍﾞ", "ｶﾞｯｺｳ", "ﾔﾏﾀﾞ ﾀﾛｳ", "ﾔﾏﾀﾞ ﾊﾅｺ"};
+    QTest::newRow("voiced hiragana") << "が" << readings << 1;
+    QTest::newRow("small tsu, katakana") << "ガッコ" << readings << 1;
+    QTest::newRow("across the blank") << "やまだは" << readings << 3;
+    QTest::newRow("the first of two") << "ﾔﾏﾀﾞ" << readings << 2;
+    QTest::newRow("longer than every entry") << "ｱﾍﾞｱﾍﾞ" << readings << -1;
+    QTest::newRow("nothing typed") << "" << readings << -1;
+    QTest::newRow("only a blank") << "　" << readings << -1;
+    QTest::newRow("letters ignore case and width") << "ｓｍ" << QStringList{"Abe", "SMITH"} << 1;
+    QTest::newRow("an empty list") << "ｱ" << QStringList{} << -1;
+}
+
+void TestKensaku::matching()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, entries);
+    QTEST(SearchTyping::firstEntryBeginningWith(typed, entries), "found");
+
+    // What has been typed gathers until a pause of a second.
+    TypedPrefix prefix;
+    QCOMPARE(prefix.add(QStringLiteral("ﾔ"), 5000), QStringLiteral("ﾔ"));
+    QCOMPARE(prefix.add(QStringLiteral("ﾏ"), 5999), QStringLiteral("ﾔﾏ"));
+    QCOMPARE(prefix.add(QStringLiteral("ｱ"), 6999), QStringLiteral("ｱ"));
+    prefix.clear();
+    QCOMPARE(prefix.add(QStringLiteral("ｶ"), 7000), QStringLiteral("ｶ"));
+}
+
+void TestKensaku::typingJumps_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("marked"); // -1: nothing marked
+    using L = QStringList;
+    QTest::newRow("readings, hiragana") << false << L{"0 ime すず"} << 1;
+    QTest::newRow("readings, hiragana further") << false << L{"0 ime すずきし"} << 3;
+    QTest::newRow("readings, full-width katakana") << false << L{"0 ime ヤマモ"} << 2;
+    QTest::newRow("readings, half-width katakana") << false << L{"0 key ｻ"} << 4;
+    QTest::newRow("readings, two keys") << false << L{"0 key ﾔ", "300 key ﾏ", "600 key ﾓ"} << 2;
+    QTest::newRow("readings, kanji finds nothing") << false << L{"0 ime 佐藤"} << -1;
+    QTest::newRow("names, kanji") << true << L{"0 ime 佐藤"} << 4;
+    QTest::newRow("names, across the blank") << true << L{"0 ime 山田太"} << 0;
+    QTest::newRow("names, hiragana") << true << L{"0 ime やま"} << 2;
+    QTest::newRow("names, hiragana finds katakana") << true << L{"0 ime すず"} << 3;
+    QTest::newRow("names, two commits") << true << L{"0 ime 鈴", "900 ime 木"} << 1;
+    QTest::newRow("no match keeps the mark") << false << L{"0 key ｻ", "200 key ﾀ"} << 4;
+    QTest::newRow("no match, nothing marked") << true << L{"0 ime 田中"} << -1;
+    QTest::newRow("a pause starts afresh") << false << L{"0 key ｽ", "1000 key ﾔ"} << 0;
+    QTest::newRow("no pause goes on") << false << L{"0 key ｽ", "999 key ﾔ"} << 1;
+}
+
+void TestKensaku::typingJumps()
+{
+    QFETCH(bool, byName);
+    QFETCH(QStringList, steps);
+    QFETCH(int, marked);
+    TestEnv env;
+    env.writeFile("a.kno", searchBook());
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    Kensaku dialog(*env.dm, nullptr);
+    qint64 now = 0;
+    dialog.setClock([&now] { return now; });
+    if (!byName)
+        dialog.Option2->setChecked(true);
+    for (const QString &step : steps)
+        typeStep(dialog, step, now);
+    const QList<QListWidgetItem *> selected = dialog.List1->selectedItems();
+    QCOMPARE(selected.isEmpty() ? -1 : dialog.List1->row(selected.first()), marked);
+    QCOMPARE(dialog.Command1->isEnabled(), marked >= 0);
+    if (marked >= 0) {
+        // The marked entry is the one 決定 hands back.
+        dialog.Command1_Click();
+        QCOMPARE(env.dm->SearchHit, qint16(1));
+        QCOMPARE(env.dm->CurrentRecord, marked + 1);
+    }
+}
+
+void TestKensaku::typedKeysOnTheShownDialog()
+{
+    TestEnv env;
+    env.writeFile("a.kno", searchBook());
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    Kensaku dialog(*env.dm, nullptr);
+    qint64 now = 0;
+    dialog.setClock([&now] { return now; });
+    dialog.Option2->setChecked(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.List1->setFocus();
+    // Keys as the keyboard sends them: the reading "ｽｽﾞ" is found, the
+    // arrows and Enter keep their meaning.
+    typeOnWindow(dialog, QStringLiteral("ｽｽ"));
+    QCOMPARE(dialog.List1->currentRow(), 1);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Down);
+    QCOMPARE(dialog.List1->currentRow(), 2);
+    // Refilling the list forgets what was typed.
+    dialog.Option1->setChecked(true);
+    dialog.List1->setFocus();
+    typeOnWindow(dialog, QStringLiteral("ス"));
+    QCOMPARE(dialog.List1->currentRow(), 3);
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+    QCOMPARE(env.dm->SearchHit, qint16(1));
+    QCOMPARE(env.dm->CurrentRecord, 4);
 }
 
 QTEST_MAIN(TestKensaku)

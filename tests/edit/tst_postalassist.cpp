@@ -11,6 +11,7 @@
 #include "postal/postaldictionary.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -81,6 +82,8 @@ private slots:
     void codeToAddressCommand();
     void addressToCodeCommand_data();
     void addressToCodeCommand();
+    void filledAddressIsNotSelected_data();
+    void filledAddressIsNotSelected();
 };
 
 void TestPostalAssist::menuEntriesInBothForms()
@@ -417,6 +420,83 @@ void TestPostalAssist::addressToCodeCommand()
     QCOMPARE(form.Text2->text(), codeAfter);
     QCOMPARE(form.Text3->text(), addressAfter);
     QCOMPARE(env.dm->FieldText[PostalCode], codeAfter);
+    QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
+}
+
+void TestPostalAssist::filledAddressIsNotSelected_data()
+{
+    QTest::addColumn<bool>("correction");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("filled");
+    for (const bool correction : {false, true}) {
+        const char *f = correction ? "correction" : "entry";
+        QTest::addRow("%s, leaving the code box", f) << correction << "leave" << "東京都千代田区千代田";
+        QTest::addRow("%s, F8 then Tab", f) << correction << "f8" << "東京都千代田区千代田";
+        QTest::addRow("%s, F8 in 住所１", f) << correction << "f8 in address" << "東京都千代田区千代田";
+        QTest::addRow("%s, the choice list", f) << correction << "choice" << "東京都西多摩郡日の出町";
+    }
+}
+
+void TestPostalAssist::filledAddressIsNotSelected()
+{
+    QFETCH(bool, correction);
+    QFETCH(QString, way);
+    QFETCH(QString, filled);
+    TestEnv env;
+    env.writeFile("a.kno", TestEnv::records({{"一"}}));
+    QVERIFY(env.open("a.kno", DataModule::FixedLength));
+    env.dm->CurrentRecord = 1;
+    std::unique_ptr<FormDialog> window;
+    QLineEdit *code = nullptr;
+    QLineEdit *address = nullptr;
+    PostalAssist *postal = nullptr;
+    if (correction) {
+        auto *form = new CrctData(*env.dm, nullptr);
+        form->prepare(CrctData::Mode::Correct);
+        window.reset(form);
+        code = form->Text2;
+        address = form->Text3;
+        postal = form->Postal;
+    } else {
+        auto *form = new AdrsDinp(*env.dm, nullptr);
+        window.reset(form);
+        code = form->Text2;
+        address = form->Text3;
+        postal = form->Postal;
+    }
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    code->setFocus(Qt::OtherFocusReason);
+    ChoiceSeen seen;
+    if (way == QLatin1String("choice")) {
+        answerChoice(env, 1, &seen);
+        typeKeys(code, QStringLiteral("1900100"));
+        QTest::keyClick(code, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(env.modal.ran, QStringList({"PostalChoice"}));
+    } else if (way == QLatin1String("f8 in address")) {
+        // A code the user did not type: leaving its box fills nothing.
+        code->setText(QStringLiteral("1000001"));
+        QTest::keyClick(code, Qt::Key_Tab);
+        QCOMPARE(address->text(), QString());
+        postal->Menu_Ed_Zip->trigger();
+    } else {
+        typeKeys(code, QStringLiteral("1000001"));
+        if (way == QLatin1String("f8"))
+            postal->Menu_Ed_Zip->trigger();
+        QTest::keyClick(code, Qt::Key_Tab);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(address->text(), filled);
+    QCOMPARE(QApplication::focusWidget(), address);
+    QVERIFY(!address->hasSelectedText());
+    QCOMPARE(address->cursorPosition(), filled.size());
+    // The next key adds to the address.
+    QTest::keyClick(address, Qt::Key_1);
+    QCOMPARE(address->text(), filled + QStringLiteral("1"));
+    if (correction)
+        env.boxes.answer(MsgAnswerCode::No); // the closing question about the edits
+    window->close();
     QVERIFY2(env.unexpected().isEmpty(), qPrintable(env.unexpected()));
 }
 

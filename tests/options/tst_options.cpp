@@ -6,7 +6,10 @@
 #include "options/options.h"
 #include "store/settingsfile.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtEndian>
 #include <QtTest>
@@ -213,6 +216,34 @@ void TestOptions::bookOpenKeepsTheDelimiter()
     QTest::mouseClick(o.Label2[0], Qt::LeftButton);
     o.Label2_Click(0);
     QCOMPARE(o.frontPage(), 1);
+
+    // Only the page in front is there for the keyboard and screen readers:
+    // the delimiter buttons are neither visible nor reached by Tab.
+    o.show();
+    QVERIFY(QTest::qWaitForWindowActive(&o));
+    auto pagesShown = [&o] {
+        QList<bool> shown;
+        for (QFrame *page : o.Picture1)
+            shown << page->isVisible();
+        return shown;
+    };
+    QCOMPARE(pagesShown(), QList<bool>({false, true, false, false}));
+    for (QRadioButton *delimiter : {o.Option1, o.Option2, o.Option3})
+        QVERIFY(!delimiter->isVisible());
+    o.Command1->setFocus();
+    QSet<QWidget *> reached;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget();
+    }
+    QVERIFY(reached.contains(o.Combo6)); // the page in front is reached
+    for (QWidget *w : reached)
+        QVERIFY2(!o.Picture1[0]->isAncestorOf(w) && !o.Picture1[2]->isAncestorOf(w), qPrintable(w->objectName()));
+    // Another tab brings its page, and only its page, to the front.
+    o.Label2_Click(2);
+    QCOMPARE(pagesShown(), QList<bool>({false, false, true, false}));
+    QVERIFY(o.Combo1->isVisible() && !o.Option4->isVisible());
+
     o.Command1_Click();
     QCOMPARE(env.dm->Settings.DelimiterCode, qint16(2));
     QCOMPARE(env.dm->Delimiter, QChar(','));

@@ -2,6 +2,7 @@
 // what it stores when it closes, and the cards its commands print.
 #include "support/cardbook.h"
 #include "support/userinput.h"
+#include "support/inputmethod.h"
 
 #include "print/cardgeometry.h"
 #include "print/princard.h"
@@ -32,6 +33,7 @@ const QString IS = QString(QChar(0x3000));
 class TestPrinCard : public QObject {
     Q_OBJECT
 private slots:
+    void inputMethodInBoxes();
     void opens();
     void loadsStoredValues_data();
     void loadsStoredValues();
@@ -39,6 +41,29 @@ private slots:
     void storesOnClose();
     void printsIntoPdf();
 };
+
+void TestPrinCard::inputMethodInBoxes()
+{
+    TestEnv env;
+    QVERIFY(openCardBook(env, 3));
+    useFactorySettings(env);
+    PrinCard card(*env.dm);
+    card.show();
+    QVERIFY(QTest::qWaitForWindowActive(&card));
+    // Digits and millimetres are typed straight; the texts of the card take Japanese.
+    const QStringList off = {"Text01_1", "Text01_2", "Text01_3", "Text01_4", "Text01_5", "Text01_6", "Text01_7", "Text14",
+                             "Text1", "Text2"};
+    const QStringList on = {"Text06", "Text07", "Text08", "Text09", "Text10", "Text11", "Text12", "Text13"};
+    QCOMPARE(inputMethodMismatches(&card, off, on), QStringList());
+    // A print run makes the boxes read-only and editable again; the modes stay.
+    card.Command1_Click();
+    QVERIFY(!card.Text01[1]->isReadOnly());
+    QCOMPARE(inputMethodMismatches(&card, off, on), QStringList());
+    // Another addressee refills the boxes; the modes stay.
+    card.HScroll2->setValue(2);
+    QCOMPARE(inputMethodMismatches(&card, off, on), QStringList());
+    card.close();
+}
 
 void TestPrinCard::opens()
 {

@@ -24,6 +24,7 @@ void TestProgramSettings::roundTrip()
     s.VerticalGlyphs = false;
     s.FitLongLines = false;
     s.AlignJointNames = true;
+    s.SenderDeletedNotice = true;
     s.setAdjustment(QStringLiteral("kanote-pdf"), {15, -7, false});
     s.setAdjustment(QStringLiteral("事務所/2階 [A]"), {-100, 100, true});
     s.setAdjustment(QStringLiteral("PDF"), {}); // the default is not kept
@@ -61,6 +62,7 @@ void TestProgramSettings::unreadableGivesDefaults()
     QVERIFY(s.VerticalGlyphs);
     QVERIFY(s.FitLongLines);
     QVERIFY(!s.AlignJointNames);
+    QVERIFY(!s.SenderDeletedNotice);
     QVERIFY(s.printers().isEmpty()); // out-of-range shifts are the default, which is not kept
 }
 
