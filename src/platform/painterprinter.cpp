@@ -43,10 +43,11 @@ double PainterPrinter::dpiY() const
     return paintDevice->logicalDpiY();
 }
 
-void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels)
+void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels, QSizeF pageSizePixels)
 {
     areaOrigin = originPixels;
     areaSize = sizePixels;
+    pageSize = pageSizePixels;
 }
 
 QSizeF PainterPrinter::printableSize() const
@@ -93,21 +94,64 @@ const QRawFont &PainterPrinter::glyphFont()
     return *rawFont;
 }
 
-void PainterPrinter::drawLine(const QString &line, double px, double py)
+QRectF PainterPrinter::pagePixels() const
+{
+    // A device drawn on as a whole page with the printable area inside it
+    // (a PDF file, a preview): the page is the device.
+    if (areaOrigin)
+        return QRectF(-*areaOrigin, pageSize.isEmpty() ? QSizeF(paintDevice->width(), paintDevice->height()) : pageSize);
+    return PagedPrinter::pagePixels();
+}
+
+void PainterPrinter::drawLine(const QString &line, double px, double py, bool turned)
 {
     painter.setFont(qfont);
     painter.setPen(Qt::black);
     const QPointF origin = areaOrigin.value_or(QPointF());
-    painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+    if (!turned) {
+        painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+        return;
+    }
+    // Upside down in the same box: drawn from the box's bottom-right corner
+    // with the painter turned half round.
+    painter.save();
+    painter.translate(origin.x() + px + lineWidth(line), origin.y() + py + lineHeight());
+    painter.rotate(180);
+    painter.drawText(QPointF(0, metrics->ascent()), line);
+    painter.restore();
 }
 
-void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+void PainterPrinter::drawRule(QPointF from, QPointF to)
 {
+    QPen pen(Qt::black);
+    pen.setWidthF(0.1 / 25.4 * dpiX());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPointF origin = areaOrigin.value_or(QPointF());
+    painter.drawLine(QLineF(origin + from, origin + to));
+}
+
+void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                                           bool turned)
+{
+    if (turned) {
+        // Upside down in the same cell: drawn upright, the painter turned
+        // half round about the cell's centre.
+        const QPointF origin = areaOrigin.value_or(QPointF());
+        const QPointF centre(origin.x() + px + lineWidth(character) / 2, origin.y() + py + lineHeight() / 2);
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(180);
+        painter.translate(-centre);
+        drawVerticalCharacter(character, form, px, py, false);
+        painter.restore();
+        return;
+    }
     const VerticalGlyphs::Glyphs glyphs = form == CellForm::AsIs ? VerticalGlyphs::Glyphs()
                                                                  : VerticalGlyphs::of(glyphFont(), character);
-    const bool turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
-    if (!glyphs.hasVerticalForm() && !turned) {
-        drawLine(character, px, py);
+    const bool quarterTurned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
+    if (!glyphs.hasVerticalForm() && !quarterTurned) {
+        drawLine(character, px, py, false);
         return;
     }
     // The vertical glyph is drawn in the em box of the horizontal one: the
@@ -117,11 +161,11 @@ void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm fo
     const QPointF baseline(origin.x() + px, origin.y() + py + metrics->ascent());
     QGlyphRun run;
     run.setRawFont(glyphFont());
-    run.setGlyphIndexes({turned ? glyphs.Horizontal : glyphs.Vertical});
+    run.setGlyphIndexes({quarterTurned ? glyphs.Horizontal : glyphs.Vertical});
     run.setPositions({QPointF(0, 0)});
     painter.save();
     painter.setPen(Qt::black);
-    if (turned) {
+    if (quarterTurned) {
         const double em = currentFont().size * dpiY() / 72.0;
         const QPointF centre(baseline.x() + metrics->horizontalAdvance(character) / 2, origin.y() + py + em / 2);
         painter.translate(centre);
@@ -190,7 +234,8 @@ std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &path, const QPageSize &
     const auto pixels = [dpi](double mm) { return mm / 25.4 * dpi; };
     device->setPrintableArea(QPointF(pixels(marginsMm.left()), pixels(marginsMm.top())),
                              QSizeF(pixels(page.width() - marginsMm.left() - marginsMm.right()),
-                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())));
+                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())),
+                             QSizeF(pixels(page.width()), pixels(page.height())));
     return device;
 }
 
@@ -219,6 +264,18 @@ std::unique_ptr<QtPrinter> QtPrinter::system(const QString &name, const QString 
     if (pageSize || layout)
         device->mediaKey = device->printer().pageLayout().pageSize().key();
     return device;
+}
+
+QRectF QtPrinter::pagePixels() const
+{
+    if (isPdf())
+        return PainterPrinter::pagePixels();
+    // A system printer draws from its printable area; the paper, as the
+    // job asked for it, lies around it.
+    const int dpi = qprinter->resolution();
+    const QSizeF paperMm = qprinter->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    const QPoint paint = qprinter->pageLayout().paintRectPixels(dpi).topLeft();
+    return QRectF(-QPointF(paint), paperMm / 25.4 * dpi);
 }
 
 QString QtPrinter::printerName() const
