@@ -65,8 +65,10 @@ void PagedPrinter::print(const QString &text)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             x = 0;
-        if (!lines[i].isEmpty())
-            drawLine(lines[i], x, y);
+        if (!lines[i].isEmpty()) {
+            const QPointF at = placed(x, y, lineWidth(lines[i]), lineHeight());
+            drawLine(lines[i], at.x(), at.y(), pagePlacement.Turned);
+        }
         y += lineHeight();
     }
     x = 0;
@@ -75,10 +77,62 @@ void PagedPrinter::print(const QString &text)
 void PagedPrinter::printVerticalCharacter(const QString &character, CellForm form)
 {
     prepareOutput();
-    if (!character.isEmpty())
-        drawVerticalCharacter(character, form, x, y);
+    if (!character.isEmpty()) {
+        const QPointF at = placed(x, y, lineWidth(character), lineHeight());
+        drawVerticalCharacter(character, form, at.x(), at.y(), pagePlacement.Turned);
+    }
     y += lineHeight();
     x = 0;
+}
+
+QPointF PagedPrinter::placed(double px, double py, double width, double height) const
+{
+    const double shiftX = pagePlacement.ShiftXMm * dpiX() / 25.4;
+    const double shiftY = pagePlacement.ShiftYMm * dpiY() / 25.4;
+    const QPointF shifted(px + shiftX, py + shiftY);
+    if (!pagePlacement.Turned)
+        return shifted;
+    // Turned about the page's centre: the box's far corner comes to lie as
+    // far from the page's top-left corner as its near corner lay from the
+    // bottom-right one.
+    const QRectF page = pagePixels();
+    return QPointF(page.left() + page.right() - shifted.x() - width,
+                   page.top() + page.bottom() - shifted.y() - height);
+}
+
+QPointF PagedPrinter::placedAreaEnd() const
+{
+    const QSizeF area = printableSize();
+    const double shiftX = pagePlacement.ShiftXMm * dpiX() / 25.4;
+    const double shiftY = pagePlacement.ShiftYMm * dpiY() / 25.4;
+    if (!pagePlacement.Turned)
+        return QPointF(area.width() - shiftX, area.height() - shiftY);
+    // A box of the page ends where its turned image starts: at the
+    // printable area's left and top edges.
+    const QRectF page = pagePixels();
+    return QPointF(page.left() + page.right() - shiftX, page.top() + page.bottom() - shiftY);
+}
+
+double PagedPrinter::scaleWidth() const
+{
+    return toUnitsX(placedAreaEnd().x());
+}
+
+double PagedPrinter::scaleHeight() const
+{
+    return toUnitsY(placedAreaEnd().y());
+}
+
+QRectF PagedPrinter::pageArea() const
+{
+    const QRectF page = pagePixels();
+    return QRectF(toUnitsX(page.left()), toUnitsY(page.top()), toUnitsX(page.width()), toUnitsY(page.height()));
+}
+
+void PagedPrinter::line(double x1, double y1, double x2, double y2)
+{
+    prepareOutput();
+    drawRule(placed(toPixelsX(x1), toPixelsY(y1), 0, 0), placed(toPixelsX(x2), toPixelsY(y2), 0, 0));
 }
 
 void PagedPrinter::newPage()

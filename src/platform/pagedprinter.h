@@ -6,6 +6,8 @@
 // place. A device says how it measures and draws; this class does the rest.
 #include "platform/printerdevice.h"
 
+#include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QStringList>
 
@@ -30,8 +32,14 @@ public:
     void print(const QString &text) override;
     void printVerticalCharacter(const QString &character, CellForm form) override;
 
-    double scaleWidth() const override { return toUnitsX(printableSize().width()); }
-    double scaleHeight() const override { return toUnitsY(printableSize().height()); }
+    void line(double x1, double y1, double x2, double y2) override;
+
+    double scaleWidth() const override;
+    double scaleHeight() const override;
+    QRectF pageArea() const override;
+
+    void setPlacement(const PagePlacement &value) override { pagePlacement = value; }
+    PagePlacement placement() const override { return pagePlacement; }
 
     void newPage() override;
     void endDoc() override;
@@ -57,17 +65,25 @@ protected:
     virtual double dpiY() const = 0;
     // The printable area in pixels.
     virtual QSizeF printableSize() const = 0;
+    // The page in pixels from the printable area's corner; by default the
+    // printable area itself (a device without margins).
+    virtual QRectF pagePixels() const { return QRectF(QPointF(0, 0), printableSize()); }
     // Metrics of the current font, in pixels.
     virtual double lineHeight() const = 0;
     virtual double lineWidth(const QString &line) const = 0;
     // Called after the font changed.
     virtual void fontChanged() {}
     // Draws one line of text with its top-left corner at (px, py) pixels on
-    // the current page.
-    virtual void drawLine(const QString &line, double px, double py) = 0;
+    // the current page; `turned`: upside down, filling the same box (as wide
+    // as lineWidth, as high as lineHeight) from its other corner.
+    virtual void drawLine(const QString &line, double px, double py, bool turned) = 0;
+    // Draws a straight line, 0.1 mm wide, between two points in pixels.
+    virtual void drawRule(QPointF from, QPointF to) = 0;
     // Draws one character of a vertical line in `form` (see PrinterDevice)
-    // with its cell's top-left corner at (px, py) pixels.
-    virtual void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) = 0;
+    // with its cell's top-left corner at (px, py) pixels; `turned`: upside
+    // down in the same cell (as wide as lineWidth, as high as lineHeight).
+    virtual void drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                                       bool turned) = 0;
     // The document's life on the device; begin and break throw RunError.
     virtual void beginDocument() = 0;
     virtual void breakPage() = 0;
@@ -85,9 +101,15 @@ private:
     double toPixelsY(double units) const { return units * dpiY() / unitsPerInch(); }
     // Opens the document when needed and carries out waiting page breaks.
     void prepareOutput();
+    // Where the placement puts a box of the page (pixels): its top-left
+    // corner on the paper.
+    QPointF placed(double px, double py, double width, double height) const;
+    // The printable area's right and bottom edges seen from the page, pixels.
+    QPointF placedAreaEnd() const;
 
     Scale currentScale = Scale::Twips;
     FontSpec font;
+    PagePlacement pagePlacement;
     double x = 0;
     double y = 0;
     bool open = false;

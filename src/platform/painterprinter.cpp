@@ -41,10 +41,11 @@ double PainterPrinter::dpiY() const
     return paintDevice->logicalDpiY();
 }
 
-void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels)
+void PainterPrinter::setPrintableArea(QPointF originPixels, QSizeF sizePixels, QSizeF pageSizePixels)
 {
     areaOrigin = originPixels;
     areaSize = sizePixels;
+    pageSize = pageSizePixels;
 }
 
 QSizeF PainterPrinter::printableSize() const
@@ -91,21 +92,64 @@ const QRawFont &PainterPrinter::glyphFont()
     return *rawFont;
 }
 
-void PainterPrinter::drawLine(const QString &line, double px, double py)
+QRectF PainterPrinter::pagePixels() const
+{
+    // A device drawn on as a whole page with the printable area inside it
+    // (a PDF file, a preview): the page is the device.
+    if (areaOrigin)
+        return QRectF(-*areaOrigin, pageSize.isEmpty() ? QSizeF(paintDevice->width(), paintDevice->height()) : pageSize);
+    return PagedPrinter::pagePixels();
+}
+
+void PainterPrinter::drawLine(const QString &line, double px, double py, bool turned)
 {
     painter.setFont(qfont);
     painter.setPen(Qt::black);
     const QPointF origin = areaOrigin.value_or(QPointF());
-    painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+    if (!turned) {
+        painter.drawText(QPointF(origin.x() + px, origin.y() + py + metrics->ascent()), line);
+        return;
+    }
+    // Upside down in the same box: drawn from the box's bottom-right corner
+    // with the painter turned half round.
+    painter.save();
+    painter.translate(origin.x() + px + lineWidth(line), origin.y() + py + lineHeight());
+    painter.rotate(180);
+    painter.drawText(QPointF(0, metrics->ascent()), line);
+    painter.restore();
 }
 
-void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+void PainterPrinter::drawRule(QPointF from, QPointF to)
 {
+    QPen pen(Qt::black);
+    pen.setWidthF(0.1 / 25.4 * dpiX());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPointF origin = areaOrigin.value_or(QPointF());
+    painter.drawLine(QLineF(origin + from, origin + to));
+}
+
+void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                                           bool turned)
+{
+    if (turned) {
+        // Upside down in the same cell: drawn upright, the painter turned
+        // half round about the cell's centre.
+        const QPointF origin = areaOrigin.value_or(QPointF());
+        const QPointF centre(origin.x() + px + lineWidth(character) / 2, origin.y() + py + lineHeight() / 2);
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(180);
+        painter.translate(-centre);
+        drawVerticalCharacter(character, form, px, py, false);
+        painter.restore();
+        return;
+    }
     const VerticalGlyphs::Glyphs glyphs = form == CellForm::AsIs ? VerticalGlyphs::Glyphs()
                                                                  : VerticalGlyphs::of(glyphFont(), character);
-    const bool turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
-    if (!glyphs.hasVerticalForm() && !turned) {
-        drawLine(character, px, py);
+    const bool quarterTurned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
+    if (!glyphs.hasVerticalForm() && !quarterTurned) {
+        drawLine(character, px, py, false);
         return;
     }
     // The vertical glyph is drawn in the em box of the horizontal one: the
@@ -115,11 +159,11 @@ void PainterPrinter::drawVerticalCharacter(const QString &character, CellForm fo
     const QPointF baseline(origin.x() + px, origin.y() + py + metrics->ascent());
     QGlyphRun run;
     run.setRawFont(glyphFont());
-    run.setGlyphIndexes({turned ? glyphs.Horizontal : glyphs.Vertical});
+    run.setGlyphIndexes({quarterTurned ? glyphs.Horizontal : glyphs.Vertical});
     run.setPositions({QPointF(0, 0)});
     painter.save();
     painter.setPen(Qt::black);
-    if (turned) {
+    if (quarterTurned) {
         const double em = currentFont().size * dpiY() / 72.0;
         const QPointF centre(baseline.x() + metrics->horizontalAdvance(character) / 2, origin.y() + py + em / 2);
         painter.translate(centre);

@@ -33,18 +33,23 @@ protected:
     void attach(QPaintDevice &device);
     QPaintDevice &device() const { return *paintDevice; }
     // The printable area within the device, in pixels, when it is not the
-    // whole device.
-    void setPrintableArea(QPointF originPixels, QSizeF sizePixels);
+    // whole device, and the page it lies on (from the device's corner) as
+    // the job asked for it: a PDF page is rounded to whole points, the card
+    // it stands for is not.
+    void setPrintableArea(QPointF originPixels, QSizeF sizePixels, QSizeF pageSizePixels = QSizeF());
     QPainter painter;
 
     double dpiX() const override;
     double dpiY() const override;
     QSizeF printableSize() const override;
+    QRectF pagePixels() const override;
     double lineHeight() const override;
     double lineWidth(const QString &line) const override;
     void fontChanged() override;
-    void drawLine(const QString &line, double px, double py) override;
-    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) override;
+    void drawLine(const QString &line, double px, double py, bool turned) override;
+    void drawRule(QPointF from, QPointF to) override;
+    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                               bool turned) override;
     // Whether the device keeps what it prints as text (a PDF, a printer's
     // spool): a vertical glyph, which the font maps to no character, then
     // goes with an invisible copy of its character in the same cell, so the
@@ -55,6 +60,7 @@ private:
     QPaintDevice *paintDevice = nullptr;
     std::optional<QPointF> areaOrigin;
     QSizeF areaSize;
+    QSizeF pageSize;
     QFont qfont;
     std::optional<QFontMetricsF> metrics;
     // qfont's face at its size on the device, for glyphs by index.

@@ -11,7 +11,8 @@ PreviewPrinter::PreviewPrinter(QPrinter &target, const QRectF &printableMm)
     attach(printer);
     pixelsPerMm = printer.resolution() / 25.4;
     originPixels = printableMm.topLeft() * pixelsPerMm;
-    setPrintableArea(originPixels, printableMm.size() * pixelsPerMm);
+    setPrintableArea(originPixels, printableMm.size() * pixelsPerMm,
+                     printer.pageLayout().fullRect(QPageLayout::Millimeter).size() * pixelsPerMm);
 }
 
 PreviewPrinter::~PreviewPrinter()
@@ -24,6 +25,13 @@ void PreviewPrinter::startPage()
     if (!PageStarted)
         return;
     painter.save();
+    // What is on the paper comes out turned with the page.
+    if (placement().Turned) {
+        const QPointF centre = originPixels + pagePixels().center();
+        painter.translate(centre);
+        painter.rotate(180);
+        painter.translate(-centre);
+    }
     painter.translate(originPixels);
     painter.scale(pixelsPerMm, pixelsPerMm);
     PageStarted(painter);

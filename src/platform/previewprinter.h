@@ -6,8 +6,10 @@
 // preview shows every text where it will print.
 //
 // Before anything is printed on a page, `PageStarted` may draw on it (what
-// only a preview shows), with the painter in millimetres from the printable
-// area's top-left corner. Ending the document closes the painter; the pages
+// only a preview shows: the card's own printing), with the painter in
+// millimetres from the printable area's top-left corner; a turned placement
+// turns it with the page, the shift does not move it (it is on the card,
+// not printed). Ending the document closes the painter; the pages
 // stay with the QPrinter's owner.
 #include "platform/painterprinter.h"
 

@@ -71,6 +71,12 @@ QString SystemPrinterChoice::printerInUse() const
     return QPrinterInfo::availablePrinterNames().value(0);
 }
 
+QString SystemPrinterChoice::printerName() const
+{
+    const QString name = printerInUse();
+    return name.isEmpty() ? PdfPrinterName : name;
+}
+
 std::shared_ptr<PrinterDevice> SystemPrinterChoice::open(QWidget *parent, const PrintJob &job)
 {
     const QString name = printerInUse();

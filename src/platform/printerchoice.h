@@ -58,7 +58,13 @@ public:
     // The page and printable area `job` would be printed on now, without
     // asking anything: here a PDF page of the job's size and margins.
     virtual PreviewSheet previewSheet(const PrintJob &job) const;
+    // The name the next print command's printer goes by, under which the
+    // program keeps that printer's own corrections: the queue's name, or
+    // "PDF" when a PDF file would be written.
+    virtual QString printerName() const = 0;
 };
+
+inline const QString PdfPrinterName = QStringLiteral("PDF");
 
 class SystemPrinterChoice : public PrinterChoice {
 public:
@@ -71,6 +77,7 @@ public:
     // or the PDF page when a PDF file would be printed. Throws RunError when
     // the chosen printer has gone away.
     PreviewSheet previewSheet(const PrintJob &job) const override;
+    QString printerName() const override;
 
     // What the printer dialog chose: nothing yet, PDF, or a printer by name.
     bool pdfChosen() const { return chosenPdf; }

@@ -14,7 +14,24 @@
 // cannot be written, a page without a size) throw RunError with a
 // description for the user; the document is then closed and nothing of it is
 // delivered.
+//
+// The placement says where the printer puts the page on the paper: a fine
+// shift and, for printers that feed the paper upside down, a turn of the
+// whole page by 180° about the page's centre. Positions stay those of the
+// page as the user reads it; the printer draws every text and line where the
+// placement puts it (shifted first, then turned). So a card, its preview and
+// everything else printed on the device move together, and no caller ever
+// adds a printer's own correction itself.
+#include <QRectF>
 #include <QString>
+
+struct PagePlacement {
+    double ShiftXMm = 0; // right
+    double ShiftYMm = 0; // down
+    bool Turned = false; // the page turned by 180°
+    bool isIdentity() const { return ShiftXMm == 0 && ShiftYMm == 0 && !Turned; }
+    bool operator==(const PagePlacement &) const = default;
+};
 
 class PrinterDevice {
 public:
@@ -57,9 +74,21 @@ public:
     // text where the device keeps text (a PDF still reads as the character).
     virtual void printVerticalCharacter(const QString &character, CellForm form) = 0;
 
-    // The printable area in the current scale.
+    // A straight line from (x1, y1) to (x2, y2), 0.1 mm wide.
+    virtual void line(double x1, double y1, double x2, double y2) = 0;
+
+    // The printable area in the current scale: where its right and bottom
+    // edges lie in the page's own positions (with a placement that moves the
+    // page, the printable area seen from the page moves the other way).
     virtual double scaleWidth() const = 0;
     virtual double scaleHeight() const = 0;
+    // The whole page (the paper) in the current scale, measured from the
+    // printable area's top-left corner, as the printer has it without any
+    // placement: a page with margins starts left of and above 0.
+    virtual QRectF pageArea() const = 0;
+
+    virtual void setPlacement(const PagePlacement &placement) = 0;
+    virtual PagePlacement placement() const = 0;
 
     virtual void newPage() = 0;
     // Ends the document and delivers it (to the printer's queue, or the PDF

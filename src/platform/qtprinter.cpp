@@ -64,7 +64,8 @@ std::unique_ptr<QtPrinter> QtPrinter::pdf(const QString &path, const QPageSize &
     const auto pixels = [dpi](double mm) { return mm / 25.4 * dpi; };
     device->setPrintableArea(QPointF(pixels(marginsMm.left()), pixels(marginsMm.top())),
                              QSizeF(pixels(page.width() - marginsMm.left() - marginsMm.right()),
-                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())));
+                                    pixels(page.height() - marginsMm.top() - marginsMm.bottom())),
+                             QSizeF(pixels(page.width()), pixels(page.height())));
     return device;
 }
 
@@ -93,6 +94,18 @@ std::unique_ptr<QtPrinter> QtPrinter::system(const QString &name, const QString 
     if (pageSize || layout)
         device->mediaKey = device->printer().pageLayout().pageSize().key();
     return device;
+}
+
+QRectF QtPrinter::pagePixels() const
+{
+    if (isPdf())
+        return PainterPrinter::pagePixels();
+    // A system printer draws from its printable area; the paper, as the
+    // job asked for it, lies around it.
+    const int dpi = qprinter->resolution();
+    const QSizeF paperMm = qprinter->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    const QPoint paint = qprinter->pageLayout().paintRectPixels(dpi).topLeft();
+    return QRectF(-QPointF(paint), paperMm / 25.4 * dpi);
 }
 
 QString QtPrinter::printerName() const

@@ -43,6 +43,7 @@ public:
     QList<int> submittedJobs() const { return jobs; }
 
 protected:
+    QRectF pagePixels() const override;
     void beginDocument() override;
     void breakPage() override;
     void finishDocument() override;

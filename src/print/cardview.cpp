@@ -3,11 +3,13 @@
 #include "print/cardgeometry.h"
 #include "print/cardpicture.h"
 #include "print/layoutvalues.h"
+#include "print/printershift.h"
 #include "store/datamodule.h"
 
 #include "platform/fonts.h"
 #include "platform/widgetprinter.h"
 #include "platform/runerror.h"
+#include "platform/printerchoice.h"
 #include "platform/modalrunner.h"
 #include "platform/controlmaking.h"
 #include "platform/twips.h"
@@ -252,6 +254,9 @@ void CardView::buildControls()
     const int pictureBottom = Picture1[0]->geometry().bottom();
     const int height = qMax(pictureBottom, Command3->geometry().bottom()) + Twips::toPixelsY(120);
     setFixedSize(Twips::toPixelsX(WindowWidth), height);
+    // Under everything, shown only when the printer has a shift of its own.
+    ShiftLabel = label(this, QStringLiteral("ShiftLabel"), QString(),
+                       {PictureLeft, Twips::fromPixelsY(height), WindowWidth - 2 * PictureLeft, 255});
 }
 
 void CardView::connectControls()
@@ -281,6 +286,18 @@ void CardView::Form_Load()
     Picture1[direction]->show();
     Picture1[1 - direction]->hide();
 
+    // The printer in use's own shift moves what the picture shows, as it
+    // moves what is printed.
+    const QString printer = dm.Platform.Printers ? dm.Platform.Printers->printerName() : PdfPrinterName;
+    const PrinterAdjustment adjustment = dm.Conf.adjustment(printer);
+    shift = QPoint(adjustment.ShiftX, adjustment.ShiftY);
+    ShiftLabel->setText(shift.isNull() ? QString()
+                                       : QStringLiteral("ﾌﾟﾘﾝﾀ %1 の補正込みで表示：").arg(printer)
+                                             + PrinterShift::describe(adjustment));
+    ShiftLabel->setVisible(!shift.isNull());
+    if (!shift.isNull())
+        setFixedHeight(ShiftLabel->geometry().bottom() + Twips::toPixelsY(120));
+
     workTop = dm.Settings.LayoutTop;
     workLeft = dm.Settings.LayoutLeft;
     for (int b = base(); b < base() + Layout::ItemCount; ++b)
@@ -291,7 +308,8 @@ void CardView::Form_Load()
     for (int k = 1; k <= 7; ++k)
         for (QLabel *digit : {Lab1[k], Lab2[k]}) {
             digit->setVisible(CardPicture::digitShown(k, postalDigits));
-            digit->setGeometry(pixelRect(CardPicture::digitLabel(k, postalDigits)));
+            digit->setGeometry(pixelRect(CardPicture::digitLabel(k, postalDigits)
+                                             .translated(QPointF(shift) / 10.0 * CardPicture::PictureScale)));
             digit->setText(texts.Digits[k]);
         }
 
@@ -311,13 +329,16 @@ QSizeF picturePrintableMm()
 // A printer over a card of the picture. The engine adds 基準値補正 to every
 // position; the picture shows each item at its stored place, so the
 // printable area's corner lies that much up and left of the card's.
-std::unique_ptr<WidgetPrinter> picturePrinter(QWidget &card, int printOffset)
+// The printer's own shift (tenths of a millimetre) is its placement, as on
+// paper, so the texts land where the shifted labels show them.
+std::unique_ptr<WidgetPrinter> picturePrinter(QWidget &card, int printOffset, QPoint printerShift)
 {
     const double dpi = card.logicalDpiX();
     const double shift = -printOffset * CardPicture::PictureScale / 25.4 * dpi;
     auto printer = std::make_unique<WidgetPrinter>(card, CardPicture::PictureScale, QPointF(shift, shift),
                                                    picturePrintableMm());
     printer->setScale(PrinterDevice::Scale::Millimetres);
+    printer->setPlacement({printerShift.x() / 10.0, printerShift.y() / 10.0, false});
     return printer;
 }
 
@@ -343,7 +364,7 @@ PrintTable CardView::PictureTable() const
 
 void CardView::DrawTexts(QWidget &card)
 {
-    const std::unique_ptr<WidgetPrinter> printer = picturePrinter(card, dm.Settings.PrintOffset);
+    const std::unique_ptr<WidgetPrinter> printer = picturePrinter(card, dm.Settings.PrintOffset, shift);
     PrintEngine engine(*printer, PictureTable(), pictureCorrections(), choices);
     try {
         engine.DrawItems(texts, dm.PrintDirection != Layout::Horizontal);
@@ -360,7 +381,7 @@ void CardView::showItems()
     const bool downwards = direction == Layout::Vertical;
     VerticalPlan plan;
     if (downwards) {
-        const std::unique_ptr<WidgetPrinter> printer = picturePrinter(*Picture1[direction], dm.Settings.PrintOffset);
+        const std::unique_ptr<WidgetPrinter> printer = picturePrinter(*Picture1[direction], dm.Settings.PrintOffset, shift);
         PrintEngine engine(*printer, PictureTable(), pictureCorrections(), choices);
         plan = engine.PlanVertical(texts);
     }
@@ -380,7 +401,8 @@ void CardView::showItems()
 
 void CardView::placeItem(int index)
 {
-    const QPointF at = CardPicture::position(CardPicture::picture(), workTop[index], workLeft[index]);
+    const QPointF at = CardPicture::position(CardPicture::picture(), workTop[index] + shift.y(),
+                                             workLeft[index] + shift.x());
     Label2[index]->move(pixels(at.x()), pixelsY(at.y()));
 }
 
@@ -404,7 +426,9 @@ void CardView::Label2_Click(int index)
 void CardView::showSelection()
 {
     const int card = dm.PrintDirection == Layout::Horizontal ? 1 : 0;
-    const CardPicture::MeasuringLines lines = CardPicture::measuringLines(workTop[selectedItem], workLeft[selectedItem]);
+    // The lines end at the item's corner as the picture shows it.
+    const CardPicture::MeasuringLines lines =
+        CardPicture::measuringLines(workTop[selectedItem] + shift.y(), workLeft[selectedItem] + shift.x());
     Line4[card]->setGeometry(pixels(lines.Upright.x1()), 0, 1, pixelsY(lines.Upright.y2()));
     Line3[card]->setGeometry(0, pixelsY(lines.Horizontal.y1()), pixels(lines.Horizontal.x2()), 1);
     Label9[0]->setText(Layout::millimetreText(workTop[selectedItem]));
@@ -420,7 +444,7 @@ void CardView::showSelection()
 
 void CardView::showStatus()
 {
-    const bool beyond = CardPicture::beyondCard(workTop[selectedItem], workLeft[selectedItem],
+    const bool beyond = CardPicture::beyondCard(workTop[selectedItem] + shift.y(), workLeft[selectedItem] + shift.x(),
                                                 Label2[selectedItem]->extentMm());
     StatusLabel->setText(beyond ? QStringLiteral("印刷範囲外です") : QString());
 }

@@ -18,12 +18,17 @@
 // fitting and joint-name alignment as on paper. The item labels only mark
 // where each item lies, for choosing it with the mouse.
 //
+// The picture shows where the items land on the printer in use: its own
+// shift (kept per printer) moves the items and the digits on the picture,
+// and the window says so; the positions shown and stored stay the layout's.
+//
 // The window only moves values between its controls and cardpicture, the
 // geometry it shares with the print preview.
 #include "print/printengine.h"
 #include "print/printtable.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QWidget>
 #include <array>
 
@@ -108,6 +113,10 @@ public:
     QPushButton *Command1, *Command2, *Command3;
     // "印刷範囲外です" while the selected item's text runs off the card.
     QLabel *StatusLabel;
+    // The printer's own shift the picture includes; hidden when there is none.
+    QLabel *ShiftLabel;
+    // The printer's shift in tenths of a millimetre (right, down).
+    QPoint PrinterShift() const { return shift; }
 
 private:
     void buildControls();
@@ -131,4 +140,5 @@ private:
     std::array<qint16, 20> workTop{};
     std::array<qint16, 20> workLeft{};
     int selectedItem = 0;
+    QPoint shift; // tenths of a millimetre
 };

@@ -4,6 +4,7 @@
 #include "print/cardview.h"
 #include "print/layoutvalues.h"
 #include "print/printall.h"
+#include "print/printershift.h"
 #include "print/printtable.h"
 #include "print/prt.h"
 #include "store/blanks.h"
@@ -119,6 +120,8 @@ void PrinCard::buildMenus()
     Print_View = addEntry(Print_, QStringLiteral("Print_View"), QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ(&V)..."));
     Print_A = addSeparator(Print_, QStringLiteral("Print_A"));
     Print_Teigi = addEntry(Print_, QStringLiteral("Print_Teigi"), QStringLiteral("ﾌﾟﾘﾝﾀ定義(&P)"));
+    Print_Sheet = addEntry(Print_, QStringLiteral("Print_Sheet"), QStringLiteral("位置合わせ印刷(&G)..."));
+    Print_Adjust = addEntry(Print_, QStringLiteral("Print_Adjust"), QStringLiteral("位置の調整(&J)..."));
     Print_B = addSeparator(Print_, QStringLiteral("Print_B"));
     Print_Quit = addEntry(Print_, QStringLiteral("Print_Quit"), QStringLiteral("閉じる(&X)"),
                           QKeySequence(Qt::Key_F9));
@@ -256,6 +259,8 @@ void PrinCard::connectControls()
         connect(Command5[i], &QPushButton::clicked, this, [this, i] { Command5_Click(i); });
     connect(Print_View, &QAction::triggered, this, &PrinCard::Print_View_Click);
     connect(Print_Teigi, &QAction::triggered, this, &PrinCard::Print_Teigi_Click);
+    connect(Print_Sheet, &QAction::triggered, this, &PrinCard::Print_Sheet_Click);
+    connect(Print_Adjust, &QAction::triggered, this, &PrinCard::Print_Adjust_Click);
     connect(Help_Print, &QAction::triggered, this, &PrinCard::Help_Print_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, &PrinCard::HScroll1_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &PrinCard::HScroll2_Change);
@@ -595,7 +600,7 @@ void PrinCard::setRunning(bool running)
         w->setEnabled(!running);
     for (int i = Layout::FirstGroup; i <= Layout::LastGroup; ++i)
         Command5[i]->setEnabled(!running);
-    for (QAction *a : {Print_Tan, Print_All, Print_View, Print_Teigi, Print_Quit})
+    for (QAction *a : {Print_Tan, Print_All, Print_View, Print_Teigi, Print_Sheet, Print_Adjust, Print_Quit})
         a->setEnabled(!running);
     // The boxes stay readable while each record passes through them.
     for (int k = 1; k <= 7; ++k)
@@ -731,9 +736,17 @@ PrintJob PrinCard::cardJob() const
     return job;
 }
 
+PagePlacement PrinCard::printerPlacement() const
+{
+    return PrinterShift::placementOf(dm.Conf.adjustment(dm.Platform.Printers->printerName()));
+}
+
 PrinterDevice *PrinCard::openPrinter()
 {
+    const PagePlacement placement = printerPlacement();
     printer = dm.Platform.Printers->open(this, cardJob());
+    if (printer)
+        printer->setPlacement(placement);
     return printer.get();
 }
 

@@ -17,6 +17,7 @@
 #include "print/prt.h"
 
 #include "platform/printerchoice.h"
+#include "platform/printerdevice.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -56,6 +57,8 @@ public:
     void Command5_Click(int index); // font of group 2 ... 5
     void Print_View_Click();  // 印刷ﾌﾟﾚﾋﾞｭｰ
     void Print_Teigi_Click(); // ﾌﾟﾘﾝﾀ定義
+    void Print_Sheet_Click(); // 位置合わせ印刷: the alignment sheet
+    void Print_Adjust_Click(); // 位置の調整: the printer's own shift and feed
     void Help_Print_Click();  // 使い方
     void HScroll1_Change();   // sender number
     void HScroll2_Change();   // addressee number
@@ -90,7 +93,8 @@ public:
     // ---- controls, under their names ----
     QMenuBar *MenuBar;
     QMenu *Print_;
-    QAction *Print_Tan, *Print_All, *Print_View, *Print_A, *Print_Teigi, *Print_B, *Print_Quit;
+    QAction *Print_Tan, *Print_All, *Print_View, *Print_A, *Print_Teigi, *Print_Sheet, *Print_Adjust, *Print_B,
+        *Print_Quit;
     QMenu *Help;
     QAction *Help_Print;
 
@@ -152,8 +156,11 @@ private:
     GroupFonts shownGroupFonts() const;
     void showOutOfArea();
     // The printer of this run (the user may still decline a PDF's name:
-    // then null), and its document's end: kept, or thrown away.
+    // then null), placed as that printer's own correction says, and its
+    // document's end: kept, or thrown away.
     PrinterDevice *openPrinter();
+    // The printer in use's own correction (kanote.conf) as its placement.
+    PagePlacement printerPlacement() const;
     void closePrinter(bool keep);
     // The postcard job: 100 x 148 mm portrait, "葉書宛名.pdf" beside the book.
     PrintJob cardJob() const;

@@ -38,6 +38,8 @@ void PrinCard::Print_View_Click()
     const bool vertical = Option1->isChecked();
     const VerticalChoices verticalPrinting = verticalChoices();
     const qint32 record = dm.CurrentRecord;
+    // The page as it comes out of that printer: its own shift and feed.
+    const PagePlacement placement = printerPlacement();
     // All print composes every record into the addressee's boxes; the
     // preview puts back what they held, edits included.
     const auto restoreAddressee = [this, &current, record] {
@@ -51,6 +53,7 @@ void PrinCard::Print_View_Click()
 
     const CardPreview::Render render = [&](PrinterDevice &device, CardPreview::Cards cards) {
         CardPreview::Rendered out;
+        device.setPlacement(placement);
         const PrintTable table = PrepareLayout(device, dm.Settings, dm.PrintDirection, fonts);
         PrintEngine engine(device, table, *corrections, verticalPrinting);
         if (cards == CardPreview::Cards::Current) {

@@ -36,6 +36,15 @@ int cellCount(const QString &text)
 
 } // namespace
 
+QPointF SlotPlace(const PrintTable &table, const CardCorrections &corrections, int slot)
+{
+    const double x = table.X[slot] / 10.0 + corrections.PrintOffset;
+    const double y = table.Y[slot] / 10.0 + corrections.PrintOffset;
+    if (slot >= PrintTable::firstDigitSlot)
+        return QPointF(corrections.PostalLeftMm + x, corrections.PostalTopMm + y);
+    return QPointF(x, y);
+}
+
 PrintEngine::PrintEngine(PrinterDevice &device, const PrintTable &printTable,
                          const CardCorrections &cardCorrections, const VerticalChoices &verticalChoices)
     : printer(device), table(printTable), corrections(cardCorrections), choices(verticalChoices)
@@ -50,12 +59,12 @@ void PrintEngine::useFont(int slot)
 
 double PrintEngine::left(int slot) const
 {
-    return table.X[slot] / 10.0 + corrections.PrintOffset;
+    return SlotPlace(table, corrections, slot).x();
 }
 
 double PrintEngine::top(int slot) const
 {
-    return table.Y[slot] / 10.0 + corrections.PrintOffset;
+    return SlotPlace(table, corrections, slot).y();
 }
 
 CardResult PrintEngine::PrintCard(const CardTexts &card, bool vertical)
@@ -208,8 +217,8 @@ void PrintEngine::PrintDigit(int slot, const QString &text)
     if (text.isEmpty())
         return;
     useFont(slot);
-    printer.setCurrentY(corrections.PostalTopMm + top(slot));
-    printer.setCurrentX(corrections.PostalLeftMm + left(slot));
+    printer.setCurrentY(top(slot));
+    printer.setCurrentX(left(slot));
     printer.print(text);
 }
 

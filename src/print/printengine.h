@@ -23,6 +23,7 @@
 // stand level. The texts themselves are never changed.
 #include "print/printtable.h"
 
+#include <QPointF>
 #include <QString>
 #include <array>
 
@@ -67,6 +68,13 @@ struct VerticalLinePlan {
 };
 // Slots 0 ... 7.
 using VerticalPlan = std::array<VerticalLinePlan, 8>;
+
+// Where the engine puts the top-left corner of a slot's text, in
+// millimetres from the printable area's corner, before the printer's own
+// placement: the stored position / 10 + PrintOffset, and for the digit slots
+// the postal-code position (縦補正値 / 横補正値) besides. Everything that
+// shows where a card prints asks here.
+QPointF SlotPlace(const PrintTable &table, const CardCorrections &corrections, int slot);
 
 class PrintEngine {
 public:

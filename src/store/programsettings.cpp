@@ -3,8 +3,11 @@
 #include "store/settingsfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <cstdio>
 
 namespace {
 
@@ -93,26 +96,43 @@ bool ProgramSettings::write(const QString &path) const
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    // QSettings writes through a work file of its own and renames it over
-    // the old one, so a failed write leaves the old settings in place.
-    QSettings ini(path, QSettings::IniFormat);
-    if (!ini.isWritable())
-        return false;
-    ini.clear();
-    ini.setValue(QStringLiteral("Card/VerticalGlyphs"), VerticalGlyphs);
-    ini.setValue(QStringLiteral("Card/FitLongLines"), FitLongLines);
-    ini.setValue(QStringLiteral("Card/AlignJointNames"), AlignJointNames);
-    ini.setValue(QStringLiteral("Card/SenderDeletedNotice"), SenderDeletedNotice);
-    ini.beginWriteArray(PrinterGroup, int(Printers.size()));
-    int i = 0;
-    for (auto it = Printers.cbegin(); it != Printers.cend(); ++it, ++i) {
-        ini.setArrayIndex(i);
-        ini.setValue(QStringLiteral("Name"), keyOf(it.key()));
-        ini.setValue(QStringLiteral("ShiftX"), int(it->ShiftX));
-        ini.setValue(QStringLiteral("ShiftY"), int(it->ShiftY));
-        ini.setValue(QStringLiteral("UpsideDown"), it->UpsideDown);
+    // Written into a work file beside it, which then replaces the old file
+    // in one step: a file that could not be read (garbled) is replaced
+    // rather than read again, and a failed write leaves the old one.
+    const QString work = path + QStringLiteral(".new");
+    QFile::remove(work);
+    {
+        QSettings ini(work, QSettings::IniFormat);
+        if (!ini.isWritable()) {
+            QFile::remove(work);
+            return false;
+        }
+        ini.clear();
+        ini.setValue(QStringLiteral("Card/VerticalGlyphs"), VerticalGlyphs);
+        ini.setValue(QStringLiteral("Card/FitLongLines"), FitLongLines);
+        ini.setValue(QStringLiteral("Card/AlignJointNames"), AlignJointNames);
+        ini.setValue(QStringLiteral("Card/SenderDeletedNotice"), SenderDeletedNotice);
+        ini.beginWriteArray(PrinterGroup, int(Printers.size()));
+        int i = 0;
+        for (auto it = Printers.cbegin(); it != Printers.cend(); ++it, ++i) {
+            ini.setArrayIndex(i);
+            ini.setValue(QStringLiteral("Name"), keyOf(it.key()));
+            ini.setValue(QStringLiteral("ShiftX"), int(it->ShiftX));
+            ini.setValue(QStringLiteral("ShiftY"), int(it->ShiftY));
+            ini.setValue(QStringLiteral("UpsideDown"), it->UpsideDown);
+        }
+        ini.endArray();
+        ini.sync();
+        if (ini.status() != QSettings::NoError) {
+            QFile::remove(work);
+            return false;
+        }
     }
-    ini.endArray();
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    const QByteArray from = QFile::encodeName(work);
+    const QByteArray to = QFile::encodeName(info.absoluteFilePath());
+    if (std::rename(from.constData(), to.constData()) != 0) {
+        QFile::remove(work);
+        return false;
+    }
+    return true;
 }

@@ -101,7 +101,8 @@ void TestPrinCard::opens()
     QStringList entries;
     for (QAction *a : card.Print_->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, QStringList({"単印刷(&T)", "全印刷(&A)", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)...", "-", "ﾌﾟﾘﾝﾀ定義(&P)", "-", "閉じる(&X)"}));
+    QCOMPARE(entries, QStringList({"単印刷(&T)", "全印刷(&A)", "印刷ﾌﾟﾚﾋﾞｭｰ(&V)...", "-", "ﾌﾟﾘﾝﾀ定義(&P)",
+                                   "位置合わせ印刷(&G)...", "位置の調整(&J)...", "-", "閉じる(&X)"}));
     QCOMPARE(card.Print_Quit->shortcut(), QKeySequence(Qt::Key_F9));
     QCOMPARE(card.Help->title(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     QCOMPARE(card.Help_Print->text(), QStringLiteral("使い方(&T)"));

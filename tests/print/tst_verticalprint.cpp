@@ -200,7 +200,7 @@ void TestVerticalPrint::glyphIndexes()
     QCOMPARE(cell.font, font);
     QVERIFY(cell.horizontal != 0);
     QCOMPARE(cell.glyph != cell.horizontal, verticalGlyph);
-    QCOMPARE(cell.turned, turned);
+    QCOMPARE(cell.quarterTurned, turned);
     // In its own cell of the grid: one em under the first character.
     QVERIFY(qAbs(cell.y - line[0].y - EmMm(18)) < 1e-6);
     // The choice off: the character is printed as before, as text.

@@ -30,6 +30,11 @@ void TestProgramSettings::roundTrip()
     s.setAdjustment(QStringLiteral("PDF"), {}); // the default is not kept
     const QString path = env.path(QStringLiteral("conf/kanote.conf"));
     QVERIFY(s.write(path));
+    // A garbled file (which reads as the defaults) is replaced, not kept.
+    env.writeFile(QStringLiteral("conf/kanote.conf"), QByteArray("\x00\xff[Printer\n\x01", 12));
+    QVERIFY(ProgramSettings::read(path).printers().isEmpty());
+    QVERIFY(s.write(path));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".new")));
     const ProgramSettings back = ProgramSettings::read(path);
     QVERIFY(back == s);
     QCOMPARE(back.printers().size(), 2);

@@ -7,8 +7,18 @@
 #include <QHash>
 #include <QRawFont>
 
-RecordingPrinter::RecordingPrinter(QSizeF printableMm)
-    : area(printableMm.width() / 25.4 * 1440, printableMm.height() / 25.4 * 1440)
+namespace {
+double twipsOf(double mm)
+{
+    return mm / 25.4 * 1440;
+}
+} // namespace
+
+RecordingPrinter::RecordingPrinter(QSizeF printableMm, QMarginsF marginsMm)
+    : area(twipsOf(printableMm.width()), twipsOf(printableMm.height())),
+      page(-twipsOf(marginsMm.left()), -twipsOf(marginsMm.top()),
+           twipsOf(marginsMm.left() + printableMm.width() + marginsMm.right()),
+           twipsOf(marginsMm.top() + printableMm.height() + marginsMm.bottom()))
 {
     Fonts::installSubstitutions();
 }
@@ -23,17 +33,24 @@ double RecordingPrinter::lineWidth(const QString &line) const
     return Cp932::byteLength(line) * currentFont().size * 10;
 }
 
-void RecordingPrinter::drawLine(const QString &line, double px, double py)
+void RecordingPrinter::drawLine(const QString &line, double px, double py, bool turned)
 {
     const double perPixel = scale() == Scale::Twips ? 1.0 : 25.4 / 1440;
     const FontSpec &f = currentFont();
     printed.append({line, px * perPixel, py * perPixel, scale(), f.name, f.size, f.bold,
-                    int(documents.size()), pageNumber()});
+                    int(documents.size()), pageNumber(), turned});
 }
 
-void RecordingPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py)
+void RecordingPrinter::drawRule(QPointF from, QPointF to)
 {
-    drawLine(character, px, py);
+    const double perPixel = scale() == Scale::Twips ? 1.0 : 25.4 / 1440;
+    lines.append({from * perPixel, to * perPixel, scale(), int(documents.size()), pageNumber()});
+}
+
+void RecordingPrinter::drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                                             bool turned)
+{
+    drawLine(character, px, py, turned);
     PrintedText &p = printed.last();
     QFont font = Fonts::make(p.font, p.size);
     font.setBold(p.bold);
@@ -48,7 +65,7 @@ void RecordingPrinter::drawVerticalCharacter(const QString &character, CellForm 
     p.glyph = glyphs.Horizontal;
     if (form != CellForm::AsIs && glyphs.hasVerticalForm())
         p.glyph = glyphs.Vertical;
-    p.turned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
+    p.quarterTurned = form == CellForm::VerticalOrTurned && !glyphs.hasVerticalForm() && glyphs.Horizontal != 0;
 }
 
 void RecordingPrinter::beginDocument()
@@ -112,13 +129,15 @@ std::shared_ptr<PrinterDevice> RecordingPrinterChoice::open(QWidget *, const Pri
         return nullptr;
     }
     QSizeF area = nextArea;
+    QMarginsF margins;
     if (area.isEmpty()) {
         const QSizeF page = job.pageSize.size(QPageSize::Millimeter);
         const QSizeF oriented = job.orientation == QPageLayout::Landscape ? page.transposed() : page;
         area = QSizeF(oriented.width() - job.pdfMarginsMm.left() - job.pdfMarginsMm.right(),
                       oriented.height() - job.pdfMarginsMm.top() - job.pdfMarginsMm.bottom());
+        margins = job.pdfMarginsMm;
     }
-    auto printer = std::make_shared<RecordingPrinter>(area);
+    auto printer = std::make_shared<RecordingPrinter>(area, margins);
     opened.append(printer);
     return printer;
 }
@@ -126,5 +145,7 @@ std::shared_ptr<PrinterDevice> RecordingPrinterChoice::open(QWidget *, const Pri
 bool RecordingPrinterChoice::setup(QWidget *)
 {
     ++setupCount;
+    if (setupAnswer && !setupNames.isEmpty())
+        name = setupNames.takeFirst();
     return setupAnswer;
 }

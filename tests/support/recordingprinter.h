@@ -13,6 +13,9 @@
 #include "platform/printerchoice.h"
 
 #include <QList>
+#include <QMarginsF>
+#include <QPointF>
+#include <QStringList>
 #include <QSizeF>
 #include <memory>
 
@@ -26,13 +29,22 @@ struct PrintedText {
     bool bold = false;
     int document = 0; // 1 ...
     int page = 0;     // 1 ... within its document
+    bool turned = false; // upside down: (x, y) is still the top-left corner of its box
     // A character of a vertical line printed in a form of its own
     // (printVerticalCharacter); plain print() leaves these as they are.
     bool cell = false;
     PrinterDevice::CellForm form = PrinterDevice::CellForm::AsIs;
     quint32 glyph = 0;       // the glyph index drawn, in the font that prints
     quint32 horizontal = 0;  // the glyph horizontal text draws for the same character
-    bool turned = false;     // drawn turned a quarter clockwise
+    bool quarterTurned = false; // drawn turned a quarter clockwise
+};
+
+// A straight line as it landed on the page (placement applied).
+struct PrintedLine {
+    QPointF from, to; // in the scale set when it was drawn
+    PrinterDevice::Scale scale = PrinterDevice::Scale::Twips;
+    int document = 0;
+    int page = 0;
 };
 
 struct RecordedDocument {
@@ -43,10 +55,13 @@ struct RecordedDocument {
 
 class RecordingPrinter : public PagedPrinter {
 public:
-    // The printable area in millimetres (A4 with 10 mm margins unless told).
-    explicit RecordingPrinter(QSizeF printableMm = QSizeF(190, 277));
+    // The printable area in millimetres (A4 with 10 mm margins unless told),
+    // and the page's margins around it.
+    explicit RecordingPrinter(QSizeF printableMm = QSizeF(190, 277), QMarginsF marginsMm = QMarginsF());
 
+    // Positions as they land on the page: the placement applied.
     QList<PrintedText> printed;
+    QList<PrintedLine> lines;
     QList<RecordedDocument> documents;
 
     // What was printed on one page of one document, in order.
@@ -60,12 +75,15 @@ protected:
     double dpiX() const override { return 1440; }
     double dpiY() const override { return 1440; }
     QSizeF printableSize() const override { return area; }
+    QRectF pagePixels() const override { return page; }
     double lineHeight() const override;
     double lineWidth(const QString &line) const override;
-    void drawLine(const QString &line, double px, double py) override;
+    void drawLine(const QString &line, double px, double py, bool turned) override;
+    void drawRule(QPointF from, QPointF to) override;
     // Finds the glyphs in the real font of the current name and size, as a
     // painted printer does, so tests see the glyph index that would print.
-    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py) override;
+    void drawVerticalCharacter(const QString &character, CellForm form, double px, double py,
+                               bool turned) override;
     void beginDocument() override;
     void breakPage() override;
     void finishDocument() override;
@@ -73,6 +91,7 @@ protected:
 
 private:
     QSizeF area; // pixels = twips
+    QRectF page; // from the printable area's corner, pixels
 };
 
 // Hands every print command a new RecordingPrinter whose printable area is
@@ -82,8 +101,13 @@ private:
 class RecordingPrinterChoice : public PrinterChoice {
 public:
     std::shared_ptr<PrinterDevice> open(QWidget *parent, const PrintJob &job) override;
+    // Answers setupAnswer; when it is true and setupNames has names, the
+    // first of them becomes the printer in use.
     bool setup(QWidget *parent) override;
+    QString printerName() const override { return name; }
 
+    QString name = PdfPrinterName; // the printer in use
+    QStringList setupNames;
     QList<std::shared_ptr<RecordingPrinter>> opened;
     QList<PrintJob> jobs;
     QSizeF nextArea; // millimetres; empty: from the job
