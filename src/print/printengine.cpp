@@ -167,14 +167,19 @@ void PrintEngine::printPlannedLine(int slot, const QString &text, const Vertical
     useFont(slot);
     double y = plan.firstTop();
     for (const QString &c : cellsOf(text)) {
-        printer.setCurrentY(y);
-        printer.setCurrentX(left(slot));
-        if (choices.Glyphs)
-            printer.printVerticalCharacter(c, VerticalForms::treatmentOf(c));
-        else
-            printer.print(c);
+        printCell(slot, c, y);
         y += plan.Pitch;
     }
+}
+
+void PrintEngine::printCell(int slot, const QString &c, double y)
+{
+    printer.setCurrentY(y);
+    printer.setCurrentX(left(slot));
+    if (choices.Glyphs)
+        printer.printVerticalCharacter(c, VerticalForms::treatmentOf(c));
+    else
+        printer.print(c);
 }
 
 CardResult PrintEngine::PrintCardVertical(const CardTexts &card)
@@ -252,12 +257,7 @@ int PrintEngine::PrintVerticalLine(int slot, const QString &text)
     for (const QString &c : cellsOf(text)) {
         if (y + plan.Em > bottom)
             return -1;
-        printer.setCurrentY(y);
-        printer.setCurrentX(left(slot));
-        if (choices.Glyphs)
-            printer.printVerticalCharacter(c, VerticalForms::treatmentOf(c));
-        else
-            printer.print(c);
+        printCell(slot, c, y);
         y += plan.Em;
     }
     return -1;

@@ -122,6 +122,8 @@ public:
 private:
     void useFont(int slot);
     VerticalLinePlan planLine(int slot, int cells, int lead, double stopAt);
+    // One character of a vertical line in its cell, in the form the choices ask for.
+    void printCell(int slot, const QString &c, double y);
     void printPlannedLine(int slot, const QString &text, const VerticalLinePlan &plan);
     double left(int slot) const;
     double top(int slot) const;

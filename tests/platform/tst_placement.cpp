@@ -75,13 +75,20 @@ void TestPlacement::textsAndLines()
     QVERIFY(qAbs(printer.currentY() - (20 + LineHeight)) < 1e-9);
     QCOMPARE(printer.currentX(), 0.0);
     printer.line(5, 6, 15, 6);
+    // A character of a vertical line (as wide as "AB") lands where the text
+    // did, in the same form, turned with the page.
+    printer.setCurrentX(10);
+    printer.setCurrentY(20);
+    printer.printVerticalCharacter(QStringLiteral("ー"), PrinterDevice::CellForm::VerticalOrTurned);
     printer.endDoc();
 
-    QCOMPARE(printer.printed.size(), 1);
+    QCOMPARE(printer.printed.size(), 2);
     QFETCH(QPointF, text);
-    const PrintedText &t = printer.printed[0];
-    QVERIFY2(near(QPointF(t.x, t.y), text), qPrintable(QStringLiteral("text at %1, %2").arg(t.x).arg(t.y)));
-    QCOMPARE(t.turned, placement.Turned);
+    for (const PrintedText &t : printer.printed) {
+        QVERIFY2(near(QPointF(t.x, t.y), text), qPrintable(QStringLiteral("%1 at %2, %3").arg(t.text).arg(t.x).arg(t.y)));
+        QCOMPARE(t.turned, placement.Turned);
+    }
+    QVERIFY(printer.printed[1].cell);
     QCOMPARE(printer.lines.size(), 1);
     QFETCH(QPointF, from);
     QFETCH(QPointF, to);
